@@ -1,0 +1,21 @@
+#pragma once
+// Observation points for the test build. The shipped program links the empty implementation
+// (test_hooks_none.cpp); the test build links one that records each event with its time, so that
+// tests running the real program under Wine can see what it did.
+
+#include <string_view>
+
+namespace zelko::hooks {
+
+// The tray window took a pen event (wParam as posted); `newestScan` is the scan list's head, or
+// empty when the list is empty.
+void penEventReceived(unsigned wParam, std::string_view newestScan);
+
+// The tray icon now shows this TrayState.
+void trayStateShown(int state);
+
+// The scan dispatch acted: `action` names what it did ("launch", "address-bar", "launch-failed"),
+// `address` is the address it used.
+void browserAction(std::string_view action, std::string_view address);
+
+}  // namespace zelko::hooks

@@ -1,0 +1,9 @@
+#include "app/win32/test_hooks.h"
+
+namespace zelko::hooks {
+
+void penEventReceived(unsigned, std::string_view) {}
+void trayStateShown(int) {}
+void browserAction(std::string_view, std::string_view) {}
+
+}  // namespace zelko::hooks

@@ -1,0 +1,118 @@
+# Wine test bench: a private Xvfb display, the project's own Wine prefix and a warm wineserver.
+# Source this file; call bench_up, then bench_down when done (bench_up installs an EXIT trap).
+
+ZELKO_ROOT=${ZELKO_ROOT:-$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)}
+ZELKO_WINE_DIR=${ZELKO_WINE_DIR:-$ZELKO_ROOT/build/wine}
+BENCH_STAMP_VERSION=3
+
+bench_env() {
+    export WINEPREFIX=$ZELKO_WINE_DIR/prefix
+    export WINEARCH=win64
+    export WINEDEBUG=${WINEDEBUG:--all}
+    export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+    export XDG_CONFIG_HOME=$ZELKO_WINE_DIR/xdg/config
+    export XDG_DATA_HOME=$ZELKO_WINE_DIR/xdg/data
+    export XDG_CACHE_HOME=$ZELKO_WINE_DIR/xdg/cache
+    export XDG_RUNTIME_DIR=$ZELKO_WINE_DIR/xdg/runtime
+    export ZELKO_WINE=$(command -v wine || echo /usr/lib/wine/wine64)
+    mkdir -p "$XDG_CONFIG_HOME" "$XDG_DATA_HOME" "$XDG_CACHE_HOME" "$XDG_RUNTIME_DIR"
+    chmod 700 "$XDG_RUNTIME_DIR"
+}
+
+# Settings the bench needs: no window manager tricks, no sound device, Japanese fonts.
+bench_write_registry() {
+    local reg=$ZELKO_WINE_DIR/bench.reg
+    {
+        printf '\xef\xbb\xbf'
+        cat <<'REG'
+Windows Registry Editor Version 5.00
+
+[HKEY_CURRENT_USER\Software\Wine\X11 Driver]
+"Managed"="N"
+"Decorated"="Y"
+
+[HKEY_CURRENT_USER\Software\Wine\Drivers]
+"Audio"=""
+
+[HKEY_CURRENT_USER\Software\Wine\Fonts\Replacements]
+"MS UI Gothic"="IPAGothic"
+"ＭＳ ゴシック"="IPAGothic"
+"MS Gothic"="IPAGothic"
+"ＭＳ Ｐゴシック"="IPAPGothic"
+"MS PGothic"="IPAPGothic"
+REG
+    } | iconv -f UTF-8 -t UTF-16LE >"$reg"
+    "$ZELKO_WINE" regedit /S "$(winepath_of "$reg")" >/dev/null 2>&1
+}
+
+winepath_of() { echo "Z:${1//\//\\}"; }
+
+bench_make_prefix() {
+    local stamp=$WINEPREFIX/.zelko-bench
+    if [ -f "$stamp" ] && [ "$(cat "$stamp")" = "$BENCH_STAMP_VERSION" ]; then
+        return 0
+    fi
+    echo "bench: creating the Wine prefix in $WINEPREFIX (about 15 s)"
+    rm -rf "$WINEPREFIX"
+    "$ZELKO_WINE" wineboot --init >/dev/null 2>&1
+    wineserver -w
+    bench_write_registry
+    mkdir -p "$WINEPREFIX/drive_c/windows/Fonts"
+    cp /usr/share/wine/fonts/marlett.ttf "$WINEPREFIX/drive_c/windows/Fonts/"
+    wineserver -w
+    echo "$BENCH_STAMP_VERSION" >"$stamp"
+}
+
+bench_free_display() {
+    local n
+    for n in $(seq 91 140); do
+        if [ ! -e /tmp/.X11-unix/X$n ] && [ ! -e /tmp/.X$n-lock ]; then
+            echo $n
+            return 0
+        fi
+    done
+    return 1
+}
+
+bench_start_xvfb() {
+    local n
+    n=$(bench_free_display) || { echo "bench: no free X display" >&2; return 1; }
+    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp </dev/null >"$ZELKO_WINE_DIR/xvfb.log" 2>&1 &
+    BENCH_XVFB_PID=$!
+    export DISPLAY=":$n"
+    local i
+    for i in $(seq 1 100); do
+        [ -e "/tmp/.X11-unix/X$n" ] && return 0
+        kill -0 "$BENCH_XVFB_PID" 2>/dev/null || break
+        sleep 0.1
+    done
+    echo "bench: Xvfb did not come up on :$n" >&2
+    return 1
+}
+
+bench_up() {
+    mkdir -p "$ZELKO_WINE_DIR"
+    bench_env
+    trap bench_down EXIT
+    BENCH_XVFB_PID=
+    if [ -z "${DISPLAY:-}" ]; then
+        bench_start_xvfb || return 1
+    fi
+    bench_make_prefix
+    # Keep the wineserver warm for the whole run.
+    wineserver -p </dev/null >/dev/null 2>&1
+    BENCH_UP=1
+}
+
+bench_down() {
+    [ -n "${BENCH_UP:-}" ] || [ -n "${BENCH_XVFB_PID:-}" ] || return 0
+    if [ -n "${WINEPREFIX:-}" ]; then
+        wineserver -k </dev/null >/dev/null 2>&1 || true
+    fi
+    if [ -n "${BENCH_XVFB_PID:-}" ]; then
+        kill "$BENCH_XVFB_PID" 2>/dev/null || true
+        wait "$BENCH_XVFB_PID" 2>/dev/null || true
+        BENCH_XVFB_PID=
+    fi
+    BENCH_UP=
+}
