@@ -39,7 +39,7 @@ SettingsFileBytes encodeSettings(const Settings& settings);
 void decodeSettings(const std::uint8_t* bytes, std::size_t length, Settings& settings);
 
 // The settings file beside the executable: the last three characters of the executable's path
-// replaced by "cfg". The path is held in a buffer of 260 code units, so longer paths are cut there.
+// replaced by "cfg". A path of fewer than three characters gives an empty name (no file).
 std::u16string settingsFileNameFor(std::u16string_view executablePath);
 
 }  // namespace zelko

@@ -1,0 +1,208 @@
+#include "tray/win32/tray_window.h"
+
+#include <shellapi.h>
+
+#include "app/win32/program_state.h"
+#include "app/win32/test_hooks.h"
+#include "common/win32/text.h"
+#include "resources/resource_ids.h"
+#include "scan/win32/dispatch_scan.h"
+#include "settings_dialog/win32/settings_dialog.h"
+#include "tray/tray_state.h"
+
+namespace zelko {
+
+namespace {
+
+constexpr UINT kTrayIconId = 1;
+constexpr wchar_t kInitialTip[] = L"ZelkoInput";
+
+NOTIFYICONDATAW iconData(UINT flags) {
+    NOTIFYICONDATAW data{};
+    data.cbSize = sizeof data;
+    data.hWnd = programState().tray.window;
+    data.uID = kTrayIconId;
+    data.uFlags = flags;
+    data.uCallbackMessage = WM_TRAYICON;
+    return data;
+}
+
+HICON trayIcon(TrayState state) { return programState().tray.icons[static_cast<int>(state)]; }
+
+void addTrayIcon() {
+    NOTIFYICONDATAW data = iconData(NIF_MESSAGE | NIF_ICON | NIF_TIP);
+    data.hIcon = trayIcon(TrayState::NotAttached);
+    lstrcpynW(data.szTip, kInitialTip, ARRAYSIZE(data.szTip));
+    Shell_NotifyIconW(NIM_ADD, &data);
+    programState().tray.iconAdded = 1;
+}
+
+void removeTrayIcon() {
+    NOTIFYICONDATAW data = iconData(0);
+    Shell_NotifyIconW(NIM_DELETE, &data);
+}
+
+// Caller holds the reader's lock.
+void showTrayState(TrayState state) {
+    TrayWindowRecord& tray = programState().tray;
+    if (tray.trayState == static_cast<std::int32_t>(state)) {
+        return;
+    }
+    NOTIFYICONDATAW data = iconData(NIF_MESSAGE | NIF_ICON | NIF_TIP);
+    data.hIcon = trayIcon(state);
+    lstrcpynW(data.szTip, wideText(trayStateLook(state).tip), ARRAYSIZE(data.szTip));
+    Shell_NotifyIconW(NIM_MODIFY, &data);
+    tray.trayState = static_cast<std::int32_t>(state);
+    hooks::trayStateShown(tray.trayState);
+}
+
+void refreshTrayState() {
+    PenReader* reader = programState().reader.get();
+    if (!reader) {
+        return;
+    }
+    MutexLock lock(reader->lock);
+    showTrayState(chooseTrayState(penStatusOf(*reader)));
+}
+
+void runTrayDialog(HWND trayWindow, int (*dialog)(HWND owner)) {
+    TrayWindowRecord& tray = programState().tray;
+    tray.dialogOpen = 1;
+    dialog(trayWindow);
+    tray.dialogOpen = 0;
+}
+
+void showTrayMenu(HWND trayWindow) {
+    TrayWindowRecord& tray = programState().tray;
+    if (tray.dialogOpen) {
+        SetForegroundWindow(tray.dialogWindow);
+        return;
+    }
+    POINT cursor{};
+    GetCursorPos(&cursor);
+    HMENU menu = LoadMenuW(programState().instance, MAKEINTRESOURCEW(IDR_TRAY_MENU));
+    if (!menu) {
+        return;
+    }
+    SetForegroundWindow(trayWindow);
+    UINT command = static_cast<UINT>(TrackPopupMenuEx(GetSubMenu(menu, 0), TPM_RETURNCMD,
+                                                      cursor.x, cursor.y, trayWindow, nullptr));
+    // Without this the menu may stay open when the user clicks elsewhere.
+    PostMessageW(trayWindow, WM_NULL, 0, 0);
+    DestroyMenu(menu);
+    switch (command) {
+        case ID_MENU_EXIT:
+            PostMessageW(trayWindow, WM_CLOSE, 0, 0);
+            break;
+        case ID_MENU_SETTINGS:
+            runTrayDialog(trayWindow, runSettingsDialog);
+            break;
+        default:
+            break;
+    }
+}
+
+void handlePenEvent(HWND trayWindow, WPARAM wParam) {
+    ProgramState& state = programState();
+    if (state.reader) {
+        MutexLock lock(state.reader->lock);
+        const std::string* newest = state.reader->scans.newest();
+        hooks::penEventReceived(static_cast<unsigned>(wParam), newest ? *newest : std::string());
+    }
+    if (wParam != kPenScanReady) {
+        return;
+    }
+    // Auto-login mode hands scans to its worker; until that worker is part of the program, a scan
+    // takes the ordinary way, which is also where every auto-login failure ends.
+    dispatchScan(trayWindow, nullptr);
+}
+
+LRESULT CALLBACK trayWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    TrayWindowRecord& tray = programState().tray;
+    switch (message) {
+        case WM_PAINT: {
+            PAINTSTRUCT paint;
+            BeginPaint(window, &paint);
+            EndPaint(window, &paint);
+            return 0;
+        }
+        case WM_CLOSE:
+            removeTrayIcon();
+            PostQuitMessage(0);
+            return 0;
+        case WM_QUERYENDSESSION:
+            removeTrayIcon();
+            return TRUE;
+        case WM_ACTIVATEAPP:
+        case WM_CREATE:
+        case WM_ERASEBKGND:
+        case WM_KEYDOWN:
+        case WM_COMMAND:
+        case WM_HSCROLL:
+        case WM_VSCROLL:
+        case WM_MOUSEMOVE:
+        case WM_LBUTTONDOWN:
+        case WM_LBUTTONDBLCLK:
+        case WM_RBUTTONDOWN:
+        case WM_RBUTTONDBLCLK:
+        case WM_DROPFILES:
+            return 0;
+        case WM_TRAYICON:
+            if (lParam == WM_LBUTTONDOWN || lParam == WM_RBUTTONDOWN) {
+                showTrayMenu(window);
+            }
+            return 0;
+        case WM_PEN_EVENT:
+            handlePenEvent(window, wParam);
+            return 0;
+        case WM_CLOSE_REQUEST:
+            PostMessageW(window, WM_CLOSE, 0, 0);
+            return 0;
+        case WM_TRAY_TICK:
+            refreshTrayState();
+            return 0;
+        default:
+            break;
+    }
+    if (message == tray.taskbarCreatedMessage && tray.taskbarCreatedMessage != 0 &&
+        tray.iconAdded) {
+        addTrayIcon();
+        // The new icon shows the initial picture; forget the state shown so that the next tick
+        // puts the pen's real state on it again.
+        tray.trayState = -1;
+        PostMessageW(window, WM_PEN_EVENT, kPenLinkNotice, 0);
+    }
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+HICON loadTrayIcon(int resource) {
+    return static_cast<HICON>(LoadImageW(programState().instance, MAKEINTRESOURCEW(resource),
+                                         IMAGE_ICON, 16, 16, LR_DEFAULTCOLOR));
+}
+
+}  // namespace
+
+int createTrayWindow() {
+    ProgramState& state = programState();
+    WNDCLASSEXW windowClass{};
+    windowClass.cbSize = sizeof windowClass;
+    windowClass.style = CS_DBLCLKS;
+    windowClass.lpfnWndProc = trayWindowProc;
+    windowClass.hInstance = state.instance;
+    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    windowClass.lpszClassName = kTrayWindowClass;
+    RegisterClassExW(&windowClass);
+
+    state.tray.window = CreateWindowExW(WS_EX_TOOLWINDOW, kTrayWindowClass, kTrayWindowTitle,
+                                        WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, state.instance,
+                                        nullptr);
+    for (TrayState trayState : {TrayState::Usable, TrayState::NoAccess, TrayState::NotAttached}) {
+        state.tray.icons[static_cast<int>(trayState)] =
+            loadTrayIcon(trayStateLook(trayState).iconResource);
+    }
+    addTrayIcon();
+    state.tray.taskbarCreatedMessage = RegisterWindowMessageW(L"TaskbarCreated");
+    return 1;
+}
+
+}  // namespace zelko
