@@ -101,6 +101,9 @@ bench_up() {
     bench_make_prefix
     # Keep the wineserver warm for the whole run.
     wineserver -p </dev/null >/dev/null 2>&1
+    # Start the session's background programs now, with no pipe of ours inherited: a caller that
+    # reads a program's output through a pipe would otherwise wait for them to end.
+    "$ZELKO_WINE" cmd /c exit </dev/null >/dev/null 2>&1
     BENCH_UP=1
 }
 

@@ -66,7 +66,9 @@ void penEventReceived(unsigned wParam, std::string_view newestScan) {
     writeEvent("pen-event " + std::to_string(wParam) + " " + escaped(newestScan));
 }
 
-void trayStateShown(int state) { writeEvent("tray-state " + std::to_string(state)); }
+void trayStateShown(int state) {
+    writeEvent("tray-state " + std::to_string(state));
+}
 
 void browserAction(std::string_view action, std::string_view address) {
     writeEvent("browser " + std::string(action) + " " + escaped(address));

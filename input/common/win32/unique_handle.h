@@ -10,7 +10,7 @@ namespace zelko {
 // Owns a kernel handle; `Invalid` is the value that means "none" for this kind of handle.
 template <HANDLE (*InvalidValue)()>
 class BasicUniqueHandle {
-public:
+  public:
     BasicUniqueHandle() = default;
     explicit BasicUniqueHandle(HANDLE handle) : handle_(handle) {}
     BasicUniqueHandle(const BasicUniqueHandle&) = delete;
@@ -32,12 +32,16 @@ public:
         handle_ = handle;
     }
 
-private:
+  private:
     HANDLE handle_ = InvalidValue();
 };
 
-inline HANDLE nullHandleValue() { return nullptr; }
-inline HANDLE invalidHandleValue() { return INVALID_HANDLE_VALUE; }
+inline HANDLE nullHandleValue() {
+    return nullptr;
+}
+inline HANDLE invalidHandleValue() {
+    return INVALID_HANDLE_VALUE;
+}
 
 // Handles of mutexes, events, threads and processes: null means none.
 using UniqueHandle = BasicUniqueHandle<nullHandleValue>;

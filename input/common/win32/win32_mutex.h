@@ -8,7 +8,7 @@
 namespace zelko {
 
 class Win32Mutex {
-public:
+  public:
     Win32Mutex() : handle_(CreateMutexW(nullptr, FALSE, nullptr)) {}
     Win32Mutex(const Win32Mutex&) = delete;
     Win32Mutex& operator=(const Win32Mutex&) = delete;
@@ -17,18 +17,18 @@ public:
     void unlock() { ReleaseMutex(handle_.get()); }
     HANDLE handle() const { return handle_.get(); }
 
-private:
+  private:
     UniqueHandle handle_;
 };
 
 class MutexLock {
-public:
+  public:
     explicit MutexLock(Win32Mutex& mutex) : mutex_(mutex) { mutex_.lock(); }
     MutexLock(const MutexLock&) = delete;
     MutexLock& operator=(const MutexLock&) = delete;
     ~MutexLock() { mutex_.unlock(); }
 
-private:
+  private:
     Win32Mutex& mutex_;
 };
 

@@ -94,9 +94,9 @@ int createScanWindow(ScanWindow& record, HINSTANCE instance, HWND owner) {
     SetLayeredWindowAttributes(record.window, 0, 255, LWA_ALPHA);
     record.instance = instance;
     SetWindowLongPtrW(record.window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&record));
-    record.timerId = timeSetEvent(kFadePeriodMs, kFadeResolutionMs, scanWindowTick,
-                                  reinterpret_cast<DWORD_PTR>(&record),
-                                  TIME_PERIODIC | TIME_CALLBACK_FUNCTION);
+    record.timerId =
+        timeSetEvent(kFadePeriodMs, kFadeResolutionMs, scanWindowTick,
+                     reinterpret_cast<DWORD_PTR>(&record), TIME_PERIODIC | TIME_CALLBACK_FUNCTION);
     return 1;
 }
 

@@ -18,21 +18,27 @@ namespace zelko {
 // the notification window as the settings say.
 using ScanStartHandler = void (*)(void* context);
 
+// The message the reader posts to its target window (WM_PEN_EVENT).
+constexpr UINT kPenEventMessage = WM_USER + 1;
+
 struct PenReader {
     std::int32_t linkState = 0;
     std::int32_t running = 0;
     std::int32_t penPresent = 0;
-    Win32Mutex lock;  // guards every field except keepRunning and threadRunning
+    Win32Mutex lock;  // guards every field except keepRunning, threadRunning, thread, stopEvent
     std::atomic<std::int32_t> threadRunning{0};  // the thread clears it as its last act
     std::atomic<std::int32_t> keepRunning{0};
     UniqueHandle thread;
+    // Manual-reset event set together with clearing keepRunning, so that the thread's waits end
+    // at once on a stop request.
+    UniqueHandle stopEvent{CreateEventW(nullptr, TRUE, FALSE, nullptr)};
     ScanList scans;
-    std::wstring devicePath;  // empty: no pen claimed
+    std::wstring devicePath;         // empty: no pen claimed
     HANDLE instanceMutex = nullptr;  // the single-instance mutex, closed by resetReader
     HANDLE handoverMutex = nullptr;  // only while this process sends its farewell
     std::uint16_t penVersion = 0;
     HWND targetWindow = nullptr;
-    UINT notifyMessage = 0;
+    UINT notifyMessage = kPenEventMessage;
     ScanStartHandler onScanStart = nullptr;
     void* scanStartContext = nullptr;
 };
@@ -50,5 +56,13 @@ void resetReader(PenReader& reader);
 
 // The fields the tray tick reads; the caller holds reader.lock.
 PenStatus penStatusOf(const PenReader& reader);
+
+// Posts the notify message to the target window, if one is set; the caller holds reader.lock.
+void notifyTargetWindow(const PenReader& reader, WPARAM wParam, LPARAM lParam);
+
+// True while the stop request has not been given.
+inline bool readerKeepsRunning(const PenReader& reader) {
+    return reader.keepRunning.load() != 0;
+}
 
 }  // namespace zelko

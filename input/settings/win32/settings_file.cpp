@@ -17,7 +17,9 @@ struct FileCloser {
 };
 using UniqueFile = std::unique_ptr<std::FILE, FileCloser>;
 
-std::wstring settingsFilePath() { return toWide(settingsFileNameFor(toU16(executablePath()))); }
+std::wstring settingsFilePath() {
+    return toWide(settingsFileNameFor(toU16(executablePath())));
+}
 
 }  // namespace
 

@@ -94,9 +94,8 @@ INT_PTR CALLBACK settingsDialogProc(HWND dialog, UINT message, WPARAM wParam, LP
 }  // namespace
 
 int runSettingsDialog(HWND owner) {
-    return static_cast<int>(DialogBoxParamW(programState().instance,
-                                            MAKEINTRESOURCEW(IDD_SETTINGS), owner,
-                                            settingsDialogProc, 0));
+    return static_cast<int>(DialogBoxParamW(programState().instance, MAKEINTRESOURCEW(IDD_SETTINGS),
+                                            owner, settingsDialogProc, 0));
 }
 
 void centreOnScreen(HWND window) {
@@ -105,8 +104,8 @@ void centreOnScreen(HWND window) {
     GetWindowRect(window, &bounds);
     int width = bounds.right - bounds.left;
     int height = bounds.bottom - bounds.top;
-    SetWindowPos(window, nullptr, (desktop.right - width) / 2, (desktop.bottom - height) / 2, 0,
-                 0, SWP_NOSIZE | SWP_NOZORDER | SWP_SHOWWINDOW);
+    SetWindowPos(window, nullptr, (desktop.right - width) / 2, (desktop.bottom - height) / 2, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_SHOWWINDOW);
 }
 
 }  // namespace zelko

@@ -27,7 +27,9 @@ NOTIFYICONDATAW iconData(UINT flags) {
     return data;
 }
 
-HICON trayIcon(TrayState state) { return programState().tray.icons[static_cast<int>(state)]; }
+HICON trayIcon(TrayState state) {
+    return programState().tray.icons[static_cast<int>(state)];
+}
 
 void addTrayIcon() {
     NOTIFYICONDATAW data = iconData(NIF_MESSAGE | NIF_ICON | NIF_TIP);
@@ -85,8 +87,8 @@ void showTrayMenu(HWND trayWindow) {
         return;
     }
     SetForegroundWindow(trayWindow);
-    UINT command = static_cast<UINT>(TrackPopupMenuEx(GetSubMenu(menu, 0), TPM_RETURNCMD,
-                                                      cursor.x, cursor.y, trayWindow, nullptr));
+    UINT command = static_cast<UINT>(TrackPopupMenuEx(GetSubMenu(menu, 0), TPM_RETURNCMD, cursor.x,
+                                                      cursor.y, trayWindow, nullptr));
     // Without this the menu may stay open when the user clicks elsewhere.
     PostMessageW(trayWindow, WM_NULL, 0, 0);
     DestroyMenu(menu);
@@ -193,9 +195,9 @@ int createTrayWindow() {
     windowClass.lpszClassName = kTrayWindowClass;
     RegisterClassExW(&windowClass);
 
-    state.tray.window = CreateWindowExW(WS_EX_TOOLWINDOW, kTrayWindowClass, kTrayWindowTitle,
-                                        WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, state.instance,
-                                        nullptr);
+    state.tray.window =
+        CreateWindowExW(WS_EX_TOOLWINDOW, kTrayWindowClass, kTrayWindowTitle, WS_POPUP, 0, 0, 0, 0,
+                        nullptr, nullptr, state.instance, nullptr);
     for (TrayState trayState : {TrayState::Usable, TrayState::NoAccess, TrayState::NotAttached}) {
         state.tray.icons[static_cast<int>(trayState)] =
             loadTrayIcon(trayStateLook(trayState).iconResource);

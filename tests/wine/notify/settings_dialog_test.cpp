@@ -21,7 +21,7 @@ std::int32_t fieldAt(const std::string& file, size_t offset) {
 }
 
 class SettingsDialog : public ::testing::Test {
-protected:
+  protected:
     void startWith(const Settings& settings) {
         program.writeSettings(settings);
         ASSERT_TRUE(program.start());

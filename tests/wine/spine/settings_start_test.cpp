@@ -13,6 +13,10 @@ struct SettingsFileCase {
     std::string bytes;
 };
 
+void PrintTo(const SettingsFileCase& file, std::ostream* out) {
+    *out << file.name;
+}
+
 class StartWithSettingsFile : public ::testing::TestWithParam<SettingsFileCase> {};
 
 TEST_P(StartWithSettingsFile, ProgramRuns) {
@@ -29,8 +33,7 @@ TEST_P(StartWithSettingsFile, ProgramRuns) {
 
 INSTANTIATE_TEST_SUITE_P(
     Files, StartWithSettingsFile,
-    ::testing::Values(SettingsFileCase{"missing", false, {}},
-                      SettingsFileCase{"empty", true, {}},
+    ::testing::Values(SettingsFileCase{"missing", false, {}}, SettingsFileCase{"empty", true, {}},
                       SettingsFileCase{"short", true, std::string("\x01\x00\x00", 3)},
                       SettingsFileCase{"garbage", true, std::string(544, '\xFF')},
                       SettingsFileCase{"oversized", true, std::string(5000, 'x')}),

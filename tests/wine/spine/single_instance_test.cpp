@@ -4,6 +4,7 @@
 
 #include "support/message_box.h"
 #include "support/resident_program.h"
+#include "support/test_paths.h"
 #include "support/wait.h"
 
 namespace zelko::test {

@@ -13,7 +13,7 @@ constexpr int kNotAttached = 2;
 constexpr int kExitItem = 2;  // "終了", the third item
 
 class TrayWindow : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { ASSERT_TRUE(program.start()); }
     ResidentProgram program;
 };
@@ -23,8 +23,8 @@ TEST_F(TrayWindow, TickShowsNotAttachedWithoutAPen) {
 }
 
 TEST_F(TrayWindow, ButtonDownOpensTheMenuAndOtherMouseMessagesDoNot) {
-    for (UINT ignored : {WM_LBUTTONUP, WM_RBUTTONUP, WM_LBUTTONDBLCLK, WM_RBUTTONDBLCLK,
-                         WM_MOUSEMOVE}) {
+    for (UINT ignored :
+         {WM_LBUTTONUP, WM_RBUTTONUP, WM_LBUTTONDBLCLK, WM_RBUTTONDBLCLK, WM_MOUSEMOVE}) {
         program.postToTray(kTrayIconMessage, 1, ignored);
     }
     EXPECT_FALSE(waitUntil([&] { return popupMenuOpen(program.process().id()); }, 700ms));

@@ -34,9 +34,9 @@ ChildProcess ChildProcess::start(const std::wstring& executable,
     startup.cb = sizeof startup;
     PROCESS_INFORMATION info{};
     ChildProcess child;
-    if (CreateProcessW(executable.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0,
-                       nullptr, workingDirectory.empty() ? nullptr : workingDirectory.c_str(),
-                       &startup, &info)) {
+    if (CreateProcessW(executable.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                       workingDirectory.empty() ? nullptr : workingDirectory.c_str(), &startup,
+                       &info)) {
         CloseHandle(info.hThread);
         child.process_.reset(info.hProcess);
         child.id_ = info.dwProcessId;
@@ -48,8 +48,7 @@ std::optional<DWORD> ChildProcess::waitForExit(std::chrono::milliseconds timeout
     if (!process_) {
         return std::nullopt;
     }
-    if (WaitForSingleObject(process_.get(), static_cast<DWORD>(timeout.count())) !=
-        WAIT_OBJECT_0) {
+    if (WaitForSingleObject(process_.get(), static_cast<DWORD>(timeout.count())) != WAIT_OBJECT_0) {
         return std::nullopt;
     }
     DWORD code = 0;
@@ -68,6 +67,8 @@ void ChildProcess::terminate() {
     }
 }
 
-ChildProcess::~ChildProcess() { terminate(); }
+ChildProcess::~ChildProcess() {
+    terminate();
+}
 
 }  // namespace zelko::test

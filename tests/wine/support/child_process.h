@@ -13,7 +13,7 @@
 namespace zelko::test {
 
 class ChildProcess {
-public:
+  public:
     ChildProcess() = default;
     ChildProcess(ChildProcess&&) = default;
     ChildProcess& operator=(ChildProcess&&) = default;
@@ -33,7 +33,7 @@ public:
     bool running() const;
     void terminate();
 
-private:
+  private:
     UniqueHandle process_;
     DWORD id_ = 0;
 };

@@ -57,7 +57,9 @@ void ResidentProgram::writeSettingsBytes(const std::string& bytes) {
     writeFileBytes(settingsPath(), bytes);
 }
 
-std::string ResidentProgram::settingsBytes() const { return readFileBytes(settingsPath()); }
+std::string ResidentProgram::settingsBytes() const {
+    return readFileBytes(settingsPath());
+}
 
 bool ResidentProgram::start(std::chrono::milliseconds timeout) {
     SetEnvironmentVariableW(L"ZELKO_TEST_EVENTS", eventLog_.c_str());
@@ -66,11 +68,11 @@ bool ResidentProgram::start(std::chrono::milliseconds timeout) {
         return false;
     }
     return waitUntil(
-        [&] {
-            trayWindow_ = findTrayWindowOf(process_.id());
-            return trayWindow_ != nullptr || !process_.running();
-        },
-        timeout) &&
+               [&] {
+                   trayWindow_ = findTrayWindowOf(process_.id());
+                   return trayWindow_ != nullptr || !process_.running();
+               },
+               timeout) &&
            trayWindow_ != nullptr;
 }
 

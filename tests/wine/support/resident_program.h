@@ -31,7 +31,7 @@ struct ProgramEvent {
 enum class Build { Test, Shipped };
 
 class ResidentProgram {
-public:
+  public:
     explicit ResidentProgram(Build build = Build::Test, const std::wstring& folderName = L"");
     ~ResidentProgram();
 
@@ -62,7 +62,7 @@ public:
     // Posts the installer's close request and waits for the process to end.
     std::optional<DWORD> close(std::chrono::milliseconds timeout = std::chrono::seconds(10));
 
-private:
+  private:
     Build build_;
     std::wstring folder_;
     std::wstring eventLog_;

@@ -43,6 +43,8 @@ void clickBox(HWND dialog, int id) {
     SendMessageTimeoutW(GetDlgItem(dialog, id), BM_CLICK, 0, 0, SMTO_ABORTIFHUNG, 5000, &ignored);
 }
 
-void clickDialogButton(HWND dialog, int id) { PostMessageW(GetDlgItem(dialog, id), BM_CLICK, 0, 0); }
+void clickDialogButton(HWND dialog, int id) {
+    PostMessageW(GetDlgItem(dialog, id), BM_CLICK, 0, 0);
+}
 
 }  // namespace zelko::test

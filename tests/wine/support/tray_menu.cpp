@@ -26,7 +26,9 @@ void pressKey(HWND window, UINT key) {
 
 }  // namespace
 
-bool popupMenuOpen(DWORD processId) { return findPopupMenu(processId) != nullptr; }
+bool popupMenuOpen(DWORD processId) {
+    return findPopupMenu(processId) != nullptr;
+}
 
 HWND waitForPopupMenu(DWORD processId, std::chrono::milliseconds timeout) {
     HWND menu = nullptr;
@@ -47,6 +49,8 @@ bool chooseTrayMenuItem(HWND trayWindow, DWORD processId, int index) {
     return true;
 }
 
-void dismissPopupMenu(HWND menu) { pressKey(menu, VK_ESCAPE); }
+void dismissPopupMenu(HWND menu) {
+    pressKey(menu, VK_ESCAPE);
+}
 
 }  // namespace zelko::test

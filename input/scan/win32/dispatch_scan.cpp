@@ -1,0 +1,81 @@
+// The browser action of one scan.
+
+#include "scan/win32/dispatch_scan.h"
+
+#include <cstring>
+#include <string>
+
+#include "app/win32/program_state.h"
+#include "app/win32/test_hooks.h"
+#include "browser/win32/address_bar.h"
+#include "browser/win32/launch_browser.h"
+#include "scan/scan_address.h"
+
+namespace zelko {
+
+namespace {
+
+// The address of the newest scan, or empty. Only the reader's lock is held here.
+std::string newestScanAddress(PenReader* reader) {
+    if (!reader) {
+        return std::string();
+    }
+    MutexLock readerLock(reader->lock);
+    const std::string* newest = reader->scans.newest();
+    return newest ? addressForScan(*newest) : std::string();
+}
+
+std::string pendingAddressText(const char* pendingAddress) {
+    const void* end = std::memchr(pendingAddress, '\0', kMaxAddressLength + 1);
+    const std::size_t length =
+        end ? static_cast<std::size_t>(static_cast<const char*>(end) - pendingAddress)
+            : kMaxAddressLength;
+    return std::string(pendingAddress, length);
+}
+
+void launchOrReport(HWND trayWindow, const std::string& address, const std::wstring& wide) {
+    if (launchBrowser(wide)) {
+        hooks::browserAction("launch", address);
+        return;
+    }
+    hooks::browserAction("launch-failed", address);
+    MessageBoxW(trayWindow, L"ブラウザを起動できませんでした", L"エラー", MB_OK);
+}
+
+}  // namespace
+
+void dispatchScan(HWND trayWindow, const char* pendingAddress) {
+    ProgramState& state = programState();
+    // Every byte that could leave the address (a quote, a space, a control byte) is escaped
+    // before any browser sees it, for scans and pending addresses alike.
+    const std::string address = urlSafeAddress(
+        pendingAddress ? pendingAddressText(pendingAddress) : newestScanAddress(state.reader.get()));
+    if (address.empty()) {
+        return;
+    }
+    // A URL-safe address is plain ASCII, which every ANSI code page maps to the same UTF-16.
+    const std::wstring wide(address.begin(), address.end());
+
+    // Held through the whole action and the message box. The lock is re-entrant, so a pen event
+    // handled by the message box's modal loop runs a nested dispatch on this thread without
+    // blocking; the reader's lock is not held here, so the reader thread is never kept waiting.
+    MutexLock settingsGuard(state.settingsLock);
+    switch (state.settings.outputMode) {
+        case LaunchBrowser:
+            launchOrReport(trayWindow, address, wide);
+            break;
+        case SetAddressBar: {
+            const DWORD mainThread = GetWindowThreadProcessId(trayWindow, nullptr);
+            if (deliverToAddressBar(wide, mainThread ? mainThread : GetCurrentThreadId())) {
+                hooks::browserAction("address-bar", address);
+            } else {
+                launchOrReport(trayWindow, address, wide);
+            }
+            break;
+        }
+        default:
+            break;
+    }
+}
+
+}  // namespace zelko

@@ -1,0 +1,14 @@
+#pragma once
+// The browser action of one scan.
+
+#include <windows.h>
+
+namespace zelko {
+
+// Opens the newest scan (pendingAddress null) or the given address in the default browser, as
+// Settings.outputMode says: a start, or delivery into a running browser's address bar falling back
+// to a start. A failed start shows "ブラウザを起動できませんでした" owned by trayWindow. An
+// unusable scan, an empty list or an empty address does nothing. Runs on the main thread.
+void dispatchScan(HWND trayWindow, const char* pendingAddress);
+
+}  // namespace zelko

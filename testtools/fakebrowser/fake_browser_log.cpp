@@ -1,0 +1,90 @@
+// The fake browser's event log.
+
+#include "fakebrowser/fake_browser_log.h"
+
+#include <windows.h>
+
+#include <string>
+
+namespace zelko::fakebrowser {
+
+namespace {
+
+long long nowMicroseconds() {
+    LARGE_INTEGER frequency, counter;
+    QueryPerformanceFrequency(&frequency);
+    QueryPerformanceCounter(&counter);
+    return static_cast<long long>(counter.QuadPart / frequency.QuadPart * 1000000 +
+                                  counter.QuadPart % frequency.QuadPart * 1000000 /
+                                      frequency.QuadPart);
+}
+
+std::string utf8(const std::wstring& text) {
+    if (text.empty()) {
+        return std::string();
+    }
+    const int size = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
+                                         nullptr, 0, nullptr, nullptr);
+    std::string bytes(static_cast<std::size_t>(size), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), bytes.data(),
+                        size, nullptr, nullptr);
+    return bytes;
+}
+
+std::string escaped(const std::string& bytes) {
+    static const char digits[] = "0123456789ABCDEF";
+    std::string out;
+    for (unsigned char c : bytes) {
+        if (c < 0x21 || c == 0x7F || c == '\\') {
+            out += "\\x";
+            out += digits[c >> 4];
+            out += digits[c & 15];
+        } else {
+            out += static_cast<char>(c);
+        }
+    }
+    return out;
+}
+
+std::wstring logPath() {
+    wchar_t path[MAX_PATH] = {};
+    const DWORD length = GetEnvironmentVariableW(L"ZELKO_FAKE_BROWSER_LOG", path, MAX_PATH);
+    if (length > 0 && length < MAX_PATH) {
+        return path;
+    }
+    GetModuleFileNameW(nullptr, path, MAX_PATH);
+    std::wstring beside = path;
+    return beside.substr(0, beside.find_last_of(L"\\/") + 1) + L"fakebrowser.log";
+}
+
+void writeLine(const std::string& line) {
+    HANDLE file = CreateFileW(logPath().c_str(), FILE_APPEND_DATA,
+                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                              OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        return;
+    }
+    DWORD written = 0;
+    WriteFile(file, line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
+    CloseHandle(file);
+}
+
+}  // namespace
+
+void logEvent(const std::wstring& event, const std::vector<std::wstring>& fields) {
+    std::string line = std::to_string(nowMicroseconds()) + " " +
+                       std::to_string(GetCurrentProcessId()) + " " + utf8(event);
+    for (const std::wstring& field : fields) {
+        line += " " + escaped(utf8(field));
+    }
+    writeLine(line + "\n");
+}
+
+void logStart(const std::wstring& exeName, const std::vector<std::wstring>& arguments) {
+    logEvent(L"start", {exeName, std::to_wstring(arguments.size())});
+    for (const std::wstring& argument : arguments) {
+        logEvent(L"arg", {argument});
+    }
+}
+
+}  // namespace zelko::fakebrowser
