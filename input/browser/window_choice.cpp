@@ -9,8 +9,8 @@ bool isProcessOfBrowser(BrowserKind kind, std::u16string_view processName) {
     if (!traits || processName.empty()) {
         return false;
     }
-    return lowerCaseAscii(processName).compare(0, traits->executableName.size(),
-                                               traits->executableName) == 0;
+    return lowerCaseAscii(processName)
+               .compare(0, traits->executableName.size(), traits->executableName) == 0;
 }
 
 std::optional<std::size_t> chooseBrowserWindow(BrowserKind kind,

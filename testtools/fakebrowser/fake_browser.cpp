@@ -78,8 +78,8 @@ Options parseOptions(const std::vector<std::wstring>& arguments, const std::wstr
         if (startsWith(argument, L"--fake-window=")) {
             std::wstring spec = argument.substr(14);
             const std::size_t bar = spec.find(L'|');
-            options.windows.push_back(WindowSpec{spec.substr(0, bar),
-                                                 bar == std::wstring::npos ? L"" : spec.substr(bar + 1)});
+            options.windows.push_back(WindowSpec{
+                spec.substr(0, bar), bar == std::wstring::npos ? L"" : spec.substr(bar + 1)});
         } else if (argument == L"--fake-minimized") {
             options.minimized = true;
         } else if (startsWith(argument, L"--fake-lifetime=")) {
@@ -111,8 +111,8 @@ LRESULT CALLBACK frameProcedure(HWND window, UINT message, WPARAM wParam, LPARAM
     switch (message) {
         case WM_CREATE: {
             auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
-            CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"",
-                            WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL, 8, 8, 560, 24, window,
+            CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"", WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL,
+                            8, 8, 560, 24, window,
                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(kAddressBoxId)),
                             create->hInstance, nullptr);
             CreateWindowExW(0, L"EDIT", L"page", WS_CHILD | WS_VISIBLE | ES_READONLY, 8, 40, 560,
@@ -143,8 +143,7 @@ bool registerFrameClass(HINSTANCE instance, const std::wstring& className) {
     windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
     windowClass.lpszClassName = className.c_str();
-    return RegisterClassExW(&windowClass) != 0 ||
-           GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+    return RegisterClassExW(&windowClass) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
 }
 
 bool isAddressBox(HWND window) {
@@ -163,12 +162,14 @@ HWND frameOf(HWND window) {
 
 std::wstring textOf(HWND window) {
     std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
-    text.resize(static_cast<std::size_t>(GetWindowTextW(window, text.data(),
-                                                        static_cast<int>(text.size()))));
+    text.resize(static_cast<std::size_t>(
+        GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
     return text;
 }
 
-bool keyHeld(int virtualKey) { return (GetKeyState(virtualKey) & 0x8000) != 0; }
+bool keyHeld(int virtualKey) {
+    return (GetKeyState(virtualKey) & 0x8000) != 0;
+}
 
 // Handles the keys a browser's own accelerators would; true when the message is consumed.
 bool handleBrowserKey(const MSG& message, const wchar_t* ownChord) {

@@ -12,6 +12,10 @@ struct CommandLineCase {
     BrowserKind kind;
 };
 
+void PrintTo(const CommandLineCase& c, std::ostream* os) {
+    *os << ::testing::PrintToString(c.commandLine) << " -> " << c.kind;
+}
+
 class BrowserKindFromCommandLineTest : public ::testing::TestWithParam<CommandLineCase> {};
 
 TEST_P(BrowserKindFromCommandLineTest, FirstSubstringInTableOrderDecides) {

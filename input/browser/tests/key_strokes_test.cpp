@@ -8,15 +8,27 @@
 namespace zelko {
 namespace {
 
-KeyStroke down(std::uint16_t key) { return {KeyStroke::Kind::VirtualKey, key, false}; }
-KeyStroke up(std::uint16_t key) { return {KeyStroke::Kind::VirtualKey, key, true}; }
-KeyStroke unicodeDown(char16_t unit) { return {KeyStroke::Kind::Unicode, unit, false}; }
-KeyStroke unicodeUp(char16_t unit) { return {KeyStroke::Kind::Unicode, unit, true}; }
+KeyStroke down(std::uint16_t key) {
+    return {KeyStroke::Kind::VirtualKey, key, false};
+}
+KeyStroke up(std::uint16_t key) {
+    return {KeyStroke::Kind::VirtualKey, key, true};
+}
+KeyStroke unicodeDown(char16_t unit) {
+    return {KeyStroke::Kind::Unicode, unit, false};
+}
+KeyStroke unicodeUp(char16_t unit) {
+    return {KeyStroke::Kind::Unicode, unit, true};
+}
 
 struct ChordCase {
     KeyChord chord;
     std::vector<KeyStroke> strokes;
 };
+
+void PrintTo(const ChordCase& c, std::ostream* os) {
+    *os << "chord 0x" << std::hex << c.chord;
+}
 
 class ChordStrokesTest : public ::testing::TestWithParam<ChordCase> {};
 
@@ -30,14 +42,14 @@ INSTANTIATE_TEST_SUITE_P(
                       ChordCase{kChordCtrlL, {down(0x11), down(0x4C), up(0x4C), up(0x11)}},
                       ChordCase{0x0041, {down(0x41), up(0x41)}},
                       ChordCase{0x0731,
-                                {down(0x10), down(0x11), down(0x12), down(0x31), up(0x31),
-                                 up(0x12), up(0x11), up(0x10)}}));
+                                {down(0x10), down(0x11), down(0x12), down(0x31), up(0x31), up(0x12),
+                                 up(0x11), up(0x10)}}));
 
 // A layout like Wine's under Xvfb: letters and some punctuation, no parentheses, no non-ASCII.
 std::int16_t testLayout(char16_t unit) {
     static const std::map<char16_t, std::int16_t> keys = {
-        {u'a', 0x0041}, {u'A', 0x0141}, {u':', 0x00BA}, {u'/', 0x00BF}, {u'%', 0x0135},
-        {u'@', 0x0632},  // AltGr (Ctrl+Alt) with 2
+        {u'a', 0x0041}, {u'A', 0x0141}, {u':', 0x00BA},
+        {u'/', 0x00BF}, {u'%', 0x0135}, {u'@', 0x0632},  // AltGr (Ctrl+Alt) with 2
         {u'~', 0x08DE},  // needs a shift state beyond Shift, Ctrl and Alt
     };
     auto found = keys.find(unit);
@@ -48,9 +60,9 @@ TEST(TypingStrokes, ProducibleCharactersUseTheirChord) {
     EXPECT_EQ(typingStrokes(u"aA:", testLayout),
               (std::vector<KeyStroke>{down(0x41), up(0x41), down(0x10), down(0x41), up(0x41),
                                       up(0x10), down(0xBA), up(0xBA)}));
-    EXPECT_EQ(typingStrokes(u"@", testLayout),
-              (std::vector<KeyStroke>{down(0x11), down(0x12), down(0x32), up(0x32), up(0x12),
-                                      up(0x11)}));
+    EXPECT_EQ(
+        typingStrokes(u"@", testLayout),
+        (std::vector<KeyStroke>{down(0x11), down(0x12), down(0x32), up(0x32), up(0x12), up(0x11)}));
 }
 
 TEST(TypingStrokes, UnproducibleCharactersAreSentAsThemselves) {

@@ -25,6 +25,10 @@ struct ChoiceCase {
     std::optional<std::size_t> chosen;
 };
 
+void PrintTo(const ChoiceCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
 class ChooseBrowserWindowTest : public ::testing::TestWithParam<ChoiceCase> {};
 
 TEST_P(ChooseBrowserWindowTest, ChoosesTheFirstQualifyingWindow) {
@@ -49,11 +53,11 @@ INSTANTIATE_TEST_SUITE_P(
                    Firefox,
                    {window(u"firefox.exe", u"MozillaUIWindowClass", u"ダウンロードマネージャ")},
                    std::nullopt},
-        ChoiceCase{"InternetExplorerOnlyIEFrame",
-                   InternetExplorer,
-                   {window(u"iexplore.exe", u"Shell DocObject View"),
-                    window(u"iexplore.exe", u"IEFrame")},
-                   1},
+        ChoiceCase{
+            "InternetExplorerOnlyIEFrame",
+            InternetExplorer,
+            {window(u"iexplore.exe", u"Shell DocObject View"), window(u"iexplore.exe", u"IEFrame")},
+            1},
         ChoiceCase{"InternetExplorerNoIEFrame",
                    InternetExplorer,
                    {window(u"iexplore.exe", u"Internet Explorer_Hidden")},

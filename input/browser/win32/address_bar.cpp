@@ -21,7 +21,7 @@ constexpr std::size_t kMaxTypedUnits = 1024;
 // Joins the calling thread's input to the browser thread's while it lives, for SetFocus and
 // GetFocus on the browser's window.
 class AttachedInput {
-public:
+  public:
     AttachedInput(DWORD from, DWORD to)
         : from_(from), to_(to), attached_(from != to && AttachThreadInput(from, to, TRUE)) {}
     AttachedInput(const AttachedInput&) = delete;
@@ -32,7 +32,7 @@ public:
         }
     }
 
-private:
+  private:
     DWORD from_;
     DWORD to_;
     bool attached_;

@@ -15,7 +15,7 @@ namespace {
 constexpr DWORD kCommandLineUnits = 260;
 
 class RegistryKey {
-public:
+  public:
     RegistryKey(HKEY parent, const wchar_t* path) {
         if (RegOpenKeyExW(parent, path, 0, KEY_READ, &key_) != ERROR_SUCCESS) {
             key_ = nullptr;
@@ -30,7 +30,7 @@ public:
     }
     HKEY get() const { return key_; }
 
-private:
+  private:
     HKEY key_ = nullptr;
 };
 
@@ -61,6 +61,8 @@ std::u16string registeredHttpCommand() {
 
 }  // namespace
 
-BrowserKind detectDefaultBrowser() { return browserKindFromCommandLine(registeredHttpCommand()); }
+BrowserKind detectDefaultBrowser() {
+    return browserKindFromCommandLine(registeredHttpCommand());
+}
 
 }  // namespace zelko

@@ -24,6 +24,10 @@ struct SafeCase {
     std::string safe;
 };
 
+void PrintTo(const SafeCase& c, std::ostream* os) {
+    *os << ::testing::PrintToString(c.address);
+}
+
 class UrlSafeAddressTest : public ::testing::TestWithParam<SafeCase> {};
 
 TEST_P(UrlSafeAddressTest, EncodesOnlyWhatMayNotStandInAUrl) {

@@ -13,6 +13,10 @@ struct SplitCase {
     std::string first, second, third;
 };
 
+void PrintTo(const SplitCase& c, std::ostream* os) {
+    *os << ::testing::PrintToString(c.code);
+}
+
 class SplitScanCodeTest : public ::testing::TestWithParam<SplitCase> {};
 
 TEST_P(SplitScanCodeTest, SplitsExactlyTwoSlashes) {
@@ -29,8 +33,7 @@ const std::string kUntouched = "untouched";
 INSTANTIATE_TEST_SUITE_P(
     Codes, SplitScanCodeTest,
     ::testing::Values(SplitCase{"host/abc/123", 1, "host", "abc", "123"},
-                      SplitCase{"a//b", 1, "a", "", "b"},
-                      SplitCase{"//", 1, "", "", ""},
+                      SplitCase{"a//b", 1, "a", "", "b"}, SplitCase{"//", 1, "", "", ""},
                       SplitCase{"/pen/", 1, "", "pen", ""},
                       SplitCase{"host/x\" --inject \"y/z", 1, "host", "x\" --inject \"y", "z"},
                       SplitCase{"", 0, kUntouched, kUntouched, kUntouched},
@@ -40,8 +43,7 @@ INSTANTIATE_TEST_SUITE_P(
                       SplitCase{"a/b/c/d/e", 0, kUntouched, kUntouched, kUntouched},
                       // The text ends at a NUL byte, as the stored scan text does.
                       SplitCase{std::string("a/b/c\0/", 7), 1, "a", "b", "c"},
-                      SplitCase{std::string("a/b\0/c", 6), 0, kUntouched, kUntouched,
-                                kUntouched}));
+                      SplitCase{std::string("a/b\0/c", 6), 0, kUntouched, kUntouched, kUntouched}));
 
 TEST(SplitScanCode, FirstSegmentMayBeUnwanted) {
     std::string second, third;

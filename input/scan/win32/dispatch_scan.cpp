@@ -48,8 +48,9 @@ void dispatchScan(HWND trayWindow, const char* pendingAddress) {
     ProgramState& state = programState();
     // Every byte that could leave the address (a quote, a space, a control byte) is escaped
     // before any browser sees it, for scans and pending addresses alike.
-    const std::string address = urlSafeAddress(
-        pendingAddress ? pendingAddressText(pendingAddress) : newestScanAddress(state.reader.get()));
+    const std::string address =
+        urlSafeAddress(pendingAddress ? pendingAddressText(pendingAddress)
+                                      : newestScanAddress(state.reader.get()));
     if (address.empty()) {
         return;
     }

@@ -22,7 +22,7 @@ namespace {
 using Strings = std::vector<std::string>;
 
 class BrowserShell : public ::testing::Test {
-protected:
+  protected:
     BrowserShell() {
         // AttachThreadInput needs a message queue on this thread, as the main thread has.
         MSG message;
@@ -48,9 +48,13 @@ TEST_F(BrowserShell, LaunchFailsWhenTheRegisteredBrowserIsMissing) {
 
 struct RegistryCase {
     const char* name;
-    std::wstring executable;  // installed and registered; empty: use `raw`
+    std::wstring executable;  // installed and registered as the default
     BrowserKind kind;
 };
+
+void PrintTo(const RegistryCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class DefaultBrowserDetection : public BrowserShell,
                                 public ::testing::WithParamInterface<RegistryCase> {};
@@ -95,10 +99,10 @@ TEST_F(BrowserShell, UnreadableRegistrationsGiveAnUnknownBrowser) {
 
 TEST_F(BrowserShell, FindsTheFirstSuitableFirefoxWindow) {
     bench.install(L"firefox.exe");
-    auto id = bench.startWindows(
-        L"firefox.exe", {L"--fake-window=MozillaUIWindowClass|ダウンロードマネージャ",
-                         L"--fake-window=MozillaDialogClass|Dialog",
-                         L"--fake-window=MozillaUIWindowClass|Example Page"});
+    auto id = bench.startWindows(L"firefox.exe",
+                                 {L"--fake-window=MozillaUIWindowClass|ダウンロードマネージャ",
+                                  L"--fake-window=MozillaDialogClass|Dialog",
+                                  L"--fake-window=MozillaUIWindowClass|Example Page"});
     ASSERT_TRUE(id);
     const auto windows = bench.windowsOf(*id);
     ASSERT_EQ(windows.size(), 3u);
@@ -128,6 +132,10 @@ struct DeliveryCase {
     const char* chord;
 };
 
+void PrintTo(const DeliveryCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
 class AddressBarDelivery : public BrowserShell,
                            public ::testing::WithParamInterface<DeliveryCase> {};
 
@@ -150,8 +158,8 @@ TEST_P(AddressBarDelivery, CommitsTheAddressInTheRunningBrowser) {
 INSTANTIATE_TEST_SUITE_P(
     Browsers, AddressBarDelivery,
     ::testing::Values(DeliveryCase{"Chrome", L"chrome.exe", {}, "alt-d"},
-                      DeliveryCase{"ChromeMinimised", L"chrome.exe", {L"--fake-minimized"},
-                                   "alt-d"},
+                      DeliveryCase{
+                          "ChromeMinimised", L"chrome.exe", {L"--fake-minimized"}, "alt-d"},
                       DeliveryCase{"Opera", L"opera.exe", {}, "ctrl-l"},
                       DeliveryCase{"InternetExplorer", L"iexplore.exe", {}, "alt-d"}),
     [](const auto& info) { return std::string(info.param.name); });

@@ -26,6 +26,22 @@ std::string unescaped(const std::string& field) {
     return out;
 }
 
+// The lower-case file name of the process's image, for the check that an id still names one of
+// the fake browsers (ids are reused once a process has ended).
+std::string imageNameOf(HANDLE process) {
+    wchar_t path[MAX_PATH] = {};
+    DWORD size = MAX_PATH;
+    if (!QueryFullProcessImageNameW(process, 0, path, &size)) {
+        return std::string();
+    }
+    std::wstring full(path, size);
+    std::string name;
+    for (wchar_t c : full.substr(full.find_last_of(L"\\/") + 1)) {
+        name += static_cast<char>(c >= L'A' && c <= L'Z' ? c - L'A' + L'a' : c);
+    }
+    return name;
+}
+
 }  // namespace
 
 DefaultBrowserRegistration::DefaultBrowserRegistration(const std::wstring& command, DWORD type) {
@@ -46,9 +62,9 @@ void DefaultBrowserRegistration::save() {
     DWORD size = 0;
     if (RegQueryValueExW(key, nullptr, nullptr, &savedType_, nullptr, &size) == ERROR_SUCCESS) {
         savedBytes_.resize(size);
-        hadValue_ = RegQueryValueExW(key, nullptr, nullptr, &savedType_,
-                                     reinterpret_cast<BYTE*>(savedBytes_.data()),
-                                     &size) == ERROR_SUCCESS;
+        hadValue_ =
+            RegQueryValueExW(key, nullptr, nullptr, &savedType_,
+                             reinterpret_cast<BYTE*>(savedBytes_.data()), &size) == ERROR_SUCCESS;
         savedBytes_.resize(size);
     }
     RegCloseKey(key);
@@ -90,15 +106,23 @@ FakeBrowserBench::FakeBrowserBench(const std::wstring& folderName)
 }
 
 FakeBrowserBench::~FakeBrowserBench() {
+    endBrowsers();
+    SetEnvironmentVariableW(L"ZELKO_FAKE_BROWSER_LOG", nullptr);
+}
+
+void FakeBrowserBench::endBrowsers() {
     for (const FakeBrowserStart& start : starts()) {
-        HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, start.processId);
-        if (process) {
+        HANDLE process =
+            OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE,
+                        start.processId);
+        if (process && imageNameOf(process) == start.executable) {
             TerminateProcess(process, 99);
             WaitForSingleObject(process, 5000);
+        }
+        if (process) {
             CloseHandle(process);
         }
     }
-    SetEnvironmentVariableW(L"ZELKO_FAKE_BROWSER_LOG", nullptr);
 }
 
 std::wstring FakeBrowserBench::install(const std::wstring& executableName) {
@@ -155,8 +179,8 @@ std::vector<FakeBrowserStart> FakeBrowserBench::starts() const {
     std::vector<FakeBrowserStart> starts;
     for (const FakeBrowserEvent& event : events()) {
         if (event.name == "start" && event.fields.size() == 2) {
-            starts.push_back(FakeBrowserStart{event.microseconds, event.processId,
-                                              event.fields[0], {}});
+            starts.push_back(
+                FakeBrowserStart{event.microseconds, event.processId, event.fields[0], {}});
         } else if (event.name == "arg" && !starts.empty()) {
             for (auto start = starts.rbegin(); start != starts.rend(); ++start) {
                 if (start->processId == event.processId) {
@@ -193,8 +217,7 @@ std::vector<HWND> FakeBrowserBench::windowsOf(DWORD processId) const {
     std::vector<HWND> windows;
     for (const auto& event : eventsNamed(events(), "window")) {
         if (event.processId == processId && !event.fields.empty()) {
-            windows.push_back(
-                reinterpret_cast<HWND>(std::stoull(event.fields[0], nullptr, 16)));
+            windows.push_back(reinterpret_cast<HWND>(std::stoull(event.fields[0], nullptr, 16)));
         }
     }
     return windows;

@@ -16,7 +16,7 @@ namespace zelko::test {
 // Replaces the default value of HKEY_CLASSES_ROOT\http\shell\open\command while it lives and puts
 // back what was there (value and type, or no value) afterwards. All tests share one Wine prefix.
 class DefaultBrowserRegistration {
-public:
+  public:
     explicit DefaultBrowserRegistration(const std::wstring& command, DWORD type = REG_SZ);
     // A value of another type than a text: raw bytes.
     DefaultBrowserRegistration(DWORD type, const std::string& bytes);
@@ -24,7 +24,7 @@ public:
     DefaultBrowserRegistration& operator=(const DefaultBrowserRegistration&) = delete;
     ~DefaultBrowserRegistration();
 
-private:
+  private:
     void save();
     void write(DWORD type, const void* data, DWORD size);
 
@@ -52,12 +52,13 @@ struct FakeBrowserStart {
 };
 
 class FakeBrowserBench {
-public:
+  public:
     // A fresh folder for the browser copies and the log, which ZELKO_FAKE_BROWSER_LOG names (for
     // this process and every process it starts from now on).
     explicit FakeBrowserBench(const std::wstring& folderName);
     // Ends every fake browser that the log shows started.
     ~FakeBrowserBench();
+    void endBrowsers();
 
     const std::wstring& folder() const { return folder_; }
     // Copies the fake browser as `executableName` into the folder; returns its path.
@@ -79,7 +80,7 @@ public:
     bool waitForStarts(std::size_t count, std::chrono::milliseconds timeout) const;
     bool waitForCommits(std::size_t count, std::chrono::milliseconds timeout) const;
 
-private:
+  private:
     std::wstring folder_;
     std::wstring log_;
     std::optional<DefaultBrowserRegistration> registration_;

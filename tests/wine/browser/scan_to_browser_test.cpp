@@ -1,0 +1,299 @@
+// End to end: the test build of the resident program reads scans from a simulated pen and opens
+// them in the fake browser, registered as the default browser.
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "fake_browser_bench.h"
+#include "pensim/simulated_pen.h"
+#include "support/message_box.h"
+#include "support/resident_program.h"
+#include "support/wait.h"
+
+namespace zelko::test {
+namespace {
+
+using Strings = std::vector<std::string>;
+
+constexpr int kUsable = 0;
+
+class ScanToBrowser : public ::testing::Test {
+  protected:
+    // Starts the program with this output mode (no sound, no notification) and a pen it reads.
+    void startProgram(OutputMode mode) {
+        program.emplace(Build::Test, L"browser-program");
+        Settings settings;
+        settings.outputMode = mode;
+        settings.playSound = 0;
+        settings.showDialog = 0;
+        program->writeSettings(settings);
+        pen.emplace(L"browser-pen");
+        ASSERT_TRUE(program->start());
+        ASSERT_TRUE(waitUntil(
+            [&] {
+                return program->lastTrayState() == kUsable && pen->openHandleCount(50ms) == 1 &&
+                       pen->openHandleCount() == 1;
+            },
+            5s));
+    }
+
+    // Types a scan; returns the time of its last report.
+    long long scan(const std::string& text) {
+        long long lastReport = 0;
+        EXPECT_TRUE(pen->typeScan(text, {}, &lastReport)) << text;
+        return lastReport;
+    }
+
+    // The dispatch's own record of what it did, as "action address".
+    Strings browserActions() const {
+        Strings actions;
+        for (const auto& event : program->events()) {
+            if (event.name == "browser") {
+                actions.push_back(event.fields);
+            }
+        }
+        return actions;
+    }
+
+    void bringToFront(HWND window) {
+        SetForegroundWindow(window);
+        ASSERT_TRUE(waitUntil([&] { return GetForegroundWindow() == window; }, 2s));
+    }
+
+    // Members end in reverse order: the program first, then the pen, then the browsers and the
+    // registration.
+    FakeBrowserBench bench{L"browser-scan"};
+    std::optional<pensim::SimulatedPen> pen;
+    std::optional<ResidentProgram> program;
+};
+
+TEST_F(ScanToBrowser, LaunchStartsTheBrowserWithExactlyTheAddress) {
+    bench.installAsDefault(L"chrome.exe");
+    startProgram(LaunchBrowser);
+    scan("host/abc/123");
+    ASSERT_TRUE(bench.waitForStarts(1, 10s));
+    const auto starts = bench.starts();
+    ASSERT_EQ(starts.size(), 1u);
+    EXPECT_EQ(starts[0].arguments, Strings{"http://host/abc/123"});
+    EXPECT_EQ(browserActions(), Strings{"launch http://host/abc/123"});
+}
+
+TEST_F(ScanToBrowser, HostileScansNeverBecomeBrowserArguments) {
+    bench.installAsDefault(L"chrome.exe");
+    startProgram(LaunchBrowser);
+    const Strings hostile = {"host/pen/x\" --inject \"y", "host/pen/a\tb c", "host/pen/\"\"\"\""};
+    const Strings expected = {"http://host/pen/x%22%20--inject%20%22y", "http://host/pen/a%09b%20c",
+                              "http://host/pen/%22%22%22%22"};
+    for (std::size_t i = 0; i < hostile.size(); ++i) {
+        scan(hostile[i]);
+        ASSERT_TRUE(bench.waitForStarts(i + 1, 10s)) << hostile[i];
+    }
+    const auto starts = bench.starts();
+    ASSERT_EQ(starts.size(), hostile.size());
+    for (std::size_t i = 0; i < hostile.size(); ++i) {
+        EXPECT_EQ(starts[i].arguments, Strings{expected[i]}) << hostile[i];
+    }
+}
+
+TEST_F(ScanToBrowser, UnusableScansDoNothing) {
+    bench.installAsDefault(L"chrome.exe");
+    startProgram(LaunchBrowser);
+    scan("host/abc");
+    scan("host/abc/123/4");
+    scan("host");
+    // Scans are handled in order: once the usable one has acted, the others have had their turn.
+    scan("host/abc/ok");
+    ASSERT_TRUE(bench.waitForStarts(1, 10s));
+    EXPECT_EQ(browserActions(), Strings{"launch http://host/abc/ok"});
+    ASSERT_EQ(bench.starts().size(), 1u);
+    EXPECT_EQ(bench.starts()[0].arguments, Strings{"http://host/abc/ok"});
+    EXPECT_EQ(countMessageBoxes(L"エラー"), 0);
+}
+
+struct RunningBrowserCase {
+    const char* name;
+    std::wstring executable;
+    std::vector<std::wstring> options;
+    const char* chord;
+    std::string scan;
+    std::string address;
+};
+
+void PrintTo(const RunningBrowserCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class ScanIntoRunningBrowser : public ScanToBrowser,
+                               public ::testing::WithParamInterface<RunningBrowserCase> {};
+
+TEST_P(ScanIntoRunningBrowser, CommitsTheAddressWithoutANewProcess) {
+    const RunningBrowserCase& c = GetParam();
+    bench.installAsDefault(c.executable);
+    auto id = bench.startWindows(c.executable, c.options);
+    ASSERT_TRUE(id);
+    const HWND window = bench.windowsOf(*id).at(0);
+    startProgram(SetAddressBar);
+
+    scan(c.scan);
+    ASSERT_TRUE(bench.waitForCommits(1, 10s));
+    EXPECT_EQ(bench.commits(*id), Strings{c.address});
+    EXPECT_EQ(bench.chords(*id), Strings(3, c.chord));
+    EXPECT_FALSE(IsIconic(window));
+    EXPECT_EQ(bench.starts().size(), 1u) << "no new browser process";
+    ASSERT_TRUE(program->waitForEvent(
+        [](const ProgramEvent& event) { return event.name == "browser"; }, 2s));
+    EXPECT_EQ(browserActions(), Strings{"address-bar " + c.address});
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Browsers, ScanIntoRunningBrowser,
+    ::testing::Values(
+        RunningBrowserCase{
+            "Chrome", L"chrome.exe", {}, "alt-d", "host/abc/123", "http://host/abc/123"},
+        RunningBrowserCase{"ChromeMinimised",
+                           L"chrome.exe",
+                           {L"--fake-minimized"},
+                           "alt-d",
+                           "host/abc/123",
+                           "http://host/abc/123"},
+        RunningBrowserCase{
+            "OperaCtrlL", L"opera.exe", {}, "ctrl-l", "host/abc/123", "http://host/abc/123"},
+        RunningBrowserCase{"FirefoxBesideItsDownloadManager",
+                           L"firefox.exe",
+                           {L"--fake-window=MozillaUIWindowClass|ダウンロードマネージャ",
+                            L"--fake-window=MozillaUIWindowClass|Page"},
+                           "alt-d",
+                           "host/abc/123",
+                           "http://host/abc/123"},
+        RunningBrowserCase{"HostileScan",
+                           L"chrome.exe",
+                           {},
+                           "alt-d",
+                           "host/pen/x\" --inject \"y",
+                           "http://host/pen/x%22%20--inject%20%22y"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(ScanToBrowser, FirefoxDownloadManagerAloneIsNoTarget) {
+    bench.installAsDefault(L"firefox.exe");
+    ASSERT_TRUE(bench.startWindows(L"firefox.exe",
+                                   {L"--fake-window=MozillaUIWindowClass|ダウンロードマネージャ"}));
+    startProgram(SetAddressBar);
+    scan("host/abc/123");
+    ASSERT_TRUE(bench.waitForStarts(2, 10s));
+    EXPECT_EQ(bench.starts()[1].arguments, Strings{"http://host/abc/123"});
+    EXPECT_TRUE(bench.commits().empty());
+}
+
+TEST_F(ScanToBrowser, UnknownDefaultBrowserOrNoWindowFallsBackToAStart) {
+    // An unrecognised default browser, though a window of it is open.
+    {
+        bench.installAsDefault(L"otherbrowser.exe");
+        ASSERT_TRUE(bench.startWindows(L"otherbrowser.exe", {}));
+        startProgram(SetAddressBar);
+        scan("host/abc/123");
+        ASSERT_TRUE(bench.waitForStarts(2, 10s));
+        EXPECT_EQ(bench.starts()[1].arguments, Strings{"http://host/abc/123"});
+    }
+    // A recognised one with no window open.
+    DefaultBrowserRegistration chrome(browserCommandFor(bench.install(L"chrome.exe")));
+    scan("host/abc/456");
+    ASSERT_TRUE(bench.waitForStarts(3, 10s));
+    EXPECT_EQ(bench.starts()[2].executable, "chrome.exe");
+    EXPECT_EQ(bench.starts()[2].arguments, Strings{"http://host/abc/456"});
+    EXPECT_TRUE(bench.commits().empty());
+    EXPECT_EQ(browserActions(),
+              (Strings{"launch http://host/abc/123", "launch http://host/abc/456"}));
+}
+
+class FailedStart : public ScanToBrowser, public ::testing::WithParamInterface<OutputMode> {};
+
+TEST_P(FailedStart, ShowsOneMessageBoxAndANestedDispatchDoesNotBlock) {
+    DefaultBrowserRegistration missing(browserCommandFor(bench.folder() + L"\\missing.exe"));
+    startProgram(GetParam());
+    scan("host/abc/123");
+    HWND box = waitForMessageBox(L"エラー", 10s);
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(messageBoxText(box), L"ブラウザを起動できませんでした");
+    // Still one box once the dispatch has had time to show a second one by mistake.
+    ASSERT_TRUE(program->waitForEvent(
+        [](const ProgramEvent& event) { return event.name == "browser"; }, 2s));
+    EXPECT_EQ(countMessageBoxes(L"エラー"), 1);
+    EXPECT_EQ(browserActions(), Strings{"launch-failed http://host/abc/123"});
+
+    // While the box is open (settingsLock held), the next scan is dispatched inside its modal
+    // loop and enters the lock again on the same thread.
+    scan("host/abc/456");
+    ASSERT_TRUE(waitUntil([&] { return countMessageBoxes(L"エラー") == 2; }, 10s));
+    EXPECT_EQ(browserActions(),
+              (Strings{"launch-failed http://host/abc/123", "launch-failed http://host/abc/456"}));
+    while (HWND open = waitForMessageBox(L"エラー", 1s)) {
+        ASSERT_TRUE(clickMessageBoxButton(open));
+    }
+    // The lock has been let go: the program still acts and closes cleanly.
+    bench.installAsDefault(L"chrome.exe");
+    scan("host/abc/789");
+    ASSERT_TRUE(bench.waitForStarts(1, 10s));
+    EXPECT_EQ(bench.starts()[0].arguments, Strings{"http://host/abc/789"});
+    EXPECT_TRUE(program->close());
+}
+
+INSTANTIATE_TEST_SUITE_P(Modes, FailedStart, ::testing::Values(LaunchBrowser, SetAddressBar),
+                         [](const auto& info) {
+                             return std::string(info.param == LaunchBrowser ? "LaunchBrowser"
+                                                                            : "SetAddressBar");
+                         });
+
+// Figures, not assertions: from the pen's last report to the browser's start (LaunchBrowser) and
+// to the committed address (SetAddressBar), for a window already in front and for one that is not.
+TEST_F(ScanToBrowser, MeasureScanToBrowserTimes) {
+    constexpr int kRounds = 3;
+    bench.installAsDefault(L"chrome.exe");
+    bench.install(L"otherbrowser.exe");
+    auto print = [](const char* what, const std::vector<long long>& micros) {
+        std::printf("[ measure  ] %-40s", what);
+        for (long long value : micros) {
+            std::printf(" %7.1f ms", value / 1000.0);
+        }
+        std::printf("\n");
+    };
+
+    startProgram(LaunchBrowser);
+    std::vector<long long> launches;
+    for (int round = 0; round < kRounds; ++round) {
+        const long long lastReport = scan("host/abc/" + std::to_string(round));
+        ASSERT_TRUE(bench.waitForStarts(round + 1, 10s));
+        launches.push_back(bench.starts()[round].microseconds - lastReport);
+    }
+    print("launch: last report -> browser start", launches);
+    program.reset();
+    // Otherwise the first of these would be the window that receives the addresses.
+    bench.endBrowsers();
+
+    auto chrome = bench.startWindows(L"chrome.exe", {});
+    auto other = bench.startWindows(L"otherbrowser.exe", {});
+    ASSERT_TRUE(chrome && other);
+    const HWND chromeWindow = bench.windowsOf(*chrome).at(0);
+    const HWND otherWindow = bench.windowsOf(*other).at(0);
+    startProgram(SetAddressBar);
+    std::vector<long long> inFront, behind;
+    for (int round = 0; round < 2 * kRounds; ++round) {
+        const bool front = round % 2 == 0;
+        bringToFront(front ? chromeWindow : otherWindow);
+        const long long lastReport = scan("host/pen/" + std::to_string(round));
+        ASSERT_TRUE(bench.waitForCommits(round + 1, 10s));
+        const auto commits = eventsNamed(bench.events(), "commit");
+        EXPECT_EQ(commits.back().processId, *chrome);
+        (front ? inFront : behind).push_back(commits.back().microseconds - lastReport);
+    }
+    print("address bar, window in front", inFront);
+    print("address bar, window behind another", behind);
+}
+
+}  // namespace
+}  // namespace zelko::test
