@@ -9,7 +9,8 @@ bench_env() {
     export WINEPREFIX=$ZELKO_WINE_DIR/prefix
     export WINEARCH=win64
     export WINEDEBUG=${WINEDEBUG:--all}
-    export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+    # winedbg off: a program that crashes ends at once instead of waiting in the debugger.
+    export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d;winedbg.exe=d"
     export XDG_CONFIG_HOME=$ZELKO_WINE_DIR/xdg/config
     export XDG_DATA_HOME=$ZELKO_WINE_DIR/xdg/data
     export XDG_CACHE_HOME=$ZELKO_WINE_DIR/xdg/cache

@@ -13,7 +13,7 @@
 #include "browser/win32/default_browser.h"
 #include "browser/win32/key_input.h"
 #include "browser/win32/launch_browser.h"
-#include "fake_browser_bench.h"
+#include "support/fake_browser_bench.h"
 #include "support/wait.h"
 
 namespace zelko::test {

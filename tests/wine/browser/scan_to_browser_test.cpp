@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "fake_browser_bench.h"
+#include "support/fake_browser_bench.h"
 #include "pensim/simulated_pen.h"
 #include "support/message_box.h"
 #include "support/resident_program.h"

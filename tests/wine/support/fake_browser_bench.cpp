@@ -1,4 +1,4 @@
-#include "fake_browser_bench.h"
+#include "support/fake_browser_bench.h"
 
 #include <gtest/gtest.h>
 
