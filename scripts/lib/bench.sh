@@ -3,7 +3,7 @@
 
 ZELKO_ROOT=${ZELKO_ROOT:-$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)}
 ZELKO_WINE_DIR=${ZELKO_WINE_DIR:-$ZELKO_ROOT/build/wine}
-BENCH_STAMP_VERSION=3
+BENCH_STAMP_VERSION=4
 
 bench_env() {
     export WINEPREFIX=$ZELKO_WINE_DIR/prefix
@@ -61,7 +61,21 @@ bench_make_prefix() {
     mkdir -p "$WINEPREFIX/drive_c/windows/Fonts"
     cp /usr/share/wine/fonts/marlett.ttf "$WINEPREFIX/drive_c/windows/Fonts/"
     wineserver -w
+    "$ZELKO_WINE" reg export 'HKCR\http\shell\open\command' \
+        "$(winepath_of "$ZELKO_WINE_DIR/http-command.reg")" /y >/dev/null 2>&1
+    wineserver -w
     echo "$BENCH_STAMP_VERSION" >"$stamp"
+}
+
+# Puts back what the tests change in the prefix, in case a test run was cut short: the default
+# browser registration and the simulator's published pens.
+bench_reset_test_state() {
+    if [ -f "$ZELKO_WINE_DIR/http-command.reg" ]; then
+        "$ZELKO_WINE" reg import "$(winepath_of "$ZELKO_WINE_DIR/http-command.reg")" \
+            </dev/null >/dev/null 2>&1
+    fi
+    "$ZELKO_WINE" reg delete 'HKCU\Software\ZelkoPenSimulator' /f </dev/null >/dev/null 2>&1
+    return 0
 }
 
 bench_free_display() {
@@ -105,6 +119,7 @@ bench_up() {
     # Start the session's background programs now, with no pipe of ours inherited: a caller that
     # reads a program's output through a pipe would otherwise wait for them to end.
     "$ZELKO_WINE" cmd /c exit </dev/null >/dev/null 2>&1
+    bench_reset_test_state
     BENCH_UP=1
 }
 

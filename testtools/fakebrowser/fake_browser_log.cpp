@@ -6,18 +6,13 @@
 
 #include <string>
 
+#include "clock/test_clock.h"
+
 namespace zelko::fakebrowser {
 
 namespace {
 
-long long nowMicroseconds() {
-    LARGE_INTEGER frequency, counter;
-    QueryPerformanceFrequency(&frequency);
-    QueryPerformanceCounter(&counter);
-    return static_cast<long long>(counter.QuadPart / frequency.QuadPart * 1000000 +
-                                  counter.QuadPart % frequency.QuadPart * 1000000 /
-                                      frequency.QuadPart);
-}
+using testclock::nowMicroseconds;
 
 std::string utf8(const std::wstring& text) {
     if (text.empty()) {

@@ -9,6 +9,7 @@
 #include <mutex>
 #include <string>
 
+#include "clock/test_clock.h"
 #include "common/win32/unique_handle.h"
 
 namespace zelko::hooks {
@@ -16,14 +17,7 @@ namespace {
 
 std::mutex logMutex;
 
-long long nowMicroseconds() {
-    LARGE_INTEGER frequency, counter;
-    QueryPerformanceFrequency(&frequency);
-    QueryPerformanceCounter(&counter);
-    return static_cast<long long>(counter.QuadPart / frequency.QuadPart * 1000000 +
-                                  counter.QuadPart % frequency.QuadPart * 1000000 /
-                                      frequency.QuadPart);
-}
+using testclock::nowMicroseconds;
 
 // Keeps each field on its line: bytes below 0x20 and the backslash are written as \xNN.
 std::string escaped(std::string_view text) {

@@ -6,6 +6,8 @@
 #include <atomic>
 #include <cwchar>
 
+#include "clock/test_clock.h"
+
 namespace zelko::pensim {
 namespace {
 
@@ -61,12 +63,7 @@ std::wstring readText(HKEY key, const wchar_t* name) {
 const wchar_t kInterfacesKey[] = L"Software\\ZelkoPenSimulator\\Interfaces";
 
 long long nowMicroseconds() {
-    LARGE_INTEGER frequency, counter;
-    QueryPerformanceFrequency(&frequency);
-    QueryPerformanceCounter(&counter);
-    return static_cast<long long>(counter.QuadPart / frequency.QuadPart * 1000000 +
-                                  counter.QuadPart % frequency.QuadPart * 1000000 /
-                                      frequency.QuadPart);
+    return testclock::nowMicroseconds();
 }
 
 std::wstring publishInterface(const std::wstring& path, const PenIdentity& identity) {

@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <mmsystem.h>
 
+#include "common/win32/ignored_messages.h"
 #include "notify/fade_schedule.h"
 #include "resources/resource_ids.h"
 
@@ -43,22 +44,12 @@ LRESULT CALLBACK scanWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         case WM_PAINT:
             paintScanWindow(window);
             return 0;
-        case WM_CREATE:
-        case WM_CLOSE:
-        case WM_ERASEBKGND:
-        case WM_ACTIVATEAPP:
-        case WM_KEYDOWN:
-        case WM_COMMAND:
-        case WM_HSCROLL:
-        case WM_VSCROLL:
-        case WM_MOUSEMOVE:
-        case WM_LBUTTONDOWN:
-        case WM_LBUTTONDBLCLK:
-        case WM_RBUTTONDOWN:
-        case WM_RBUTTONDBLCLK:
-        case WM_DROPFILES:
+        case WM_CLOSE:  // the notification cannot be closed; only its fade ends it
             return 0;
         default:
+            if (isIgnoredWindowMessage(message)) {
+                return 0;
+            }
             return DefWindowProcW(window, message, wParam, lParam);
     }
 }

@@ -96,6 +96,17 @@ unsigned __stdcall readerThreadMain(void* argument) {
     return 0;
 }
 
+// Waits for the thread while still answering messages sent to this thread's windows: a scan that
+// starts as the program closes shows the notification window from the reader thread, which waits
+// for the window's thread to take the call.
+void waitForThreadEnd(HANDLE thread) {
+    while (MsgWaitForMultipleObjects(1, &thread, FALSE, INFINITE, QS_SENDMESSAGE) ==
+           WAIT_OBJECT_0 + 1) {
+        MSG message;
+        PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+    }
+}
+
 }  // namespace
 
 void notifyTargetWindow(const PenReader& reader, WPARAM wParam, LPARAM lParam) {
@@ -144,7 +155,7 @@ bool stopReader(PenReader& reader) {
     }
     if (reader.thread) {
         // The thread clears threadRunning as its last act; its handle is signalled when it ends.
-        WaitForSingleObject(reader.thread.get(), INFINITE);
+        waitForThreadEnd(reader.thread.get());
         reader.thread.reset();
     }
     reader.threadRunning = 0;

@@ -4,6 +4,7 @@
 
 #include "app/win32/program_state.h"
 #include "app/win32/test_hooks.h"
+#include "common/win32/ignored_messages.h"
 #include "common/win32/text.h"
 #include "resources/resource_ids.h"
 #include "scan/win32/dispatch_scan.h"
@@ -121,6 +122,9 @@ void handlePenEvent(HWND trayWindow, WPARAM wParam) {
 
 LRESULT CALLBACK trayWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     TrayWindowRecord& tray = programState().tray;
+    if (isIgnoredWindowMessage(message)) {
+        return 0;
+    }
     switch (message) {
         case WM_PAINT: {
             PAINTSTRUCT paint;
@@ -135,20 +139,6 @@ LRESULT CALLBACK trayWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         case WM_QUERYENDSESSION:
             removeTrayIcon();
             return TRUE;
-        case WM_ACTIVATEAPP:
-        case WM_CREATE:
-        case WM_ERASEBKGND:
-        case WM_KEYDOWN:
-        case WM_COMMAND:
-        case WM_HSCROLL:
-        case WM_VSCROLL:
-        case WM_MOUSEMOVE:
-        case WM_LBUTTONDOWN:
-        case WM_LBUTTONDBLCLK:
-        case WM_RBUTTONDOWN:
-        case WM_RBUTTONDBLCLK:
-        case WM_DROPFILES:
-            return 0;
         case WM_TRAYICON:
             if (lParam == WM_LBUTTONDOWN || lParam == WM_RBUTTONDOWN) {
                 showTrayMenu(window);

@@ -10,6 +10,7 @@
 #include "support/resident_program.h"
 #include "support/screenshot.h"
 #include "support/wait.h"
+#include "support/window_search.h"
 
 namespace zelko::test {
 namespace {
@@ -20,15 +21,7 @@ constexpr wchar_t kScanWindowClass[] = L"ZelkaInput ScanWindow";
 constexpr char kScanText[] = "notify";
 
 HWND scanWindowOf(DWORD processId) {
-    HWND window = nullptr;
-    while ((window = FindWindowExW(nullptr, window, kScanWindowClass, nullptr)) != nullptr) {
-        DWORD owner = 0;
-        GetWindowThreadProcessId(window, &owner);
-        if (owner == processId) {
-            return window;
-        }
-    }
-    return nullptr;
+    return findWindowOf(processId, kScanWindowClass);
 }
 
 // A window of the test's own in front, to see that the notification does not take the focus.

@@ -4,6 +4,7 @@
 
 #include "support/test_paths.h"
 #include "support/wait.h"
+#include "support/window_search.h"
 
 namespace zelko::test {
 
@@ -16,15 +17,7 @@ std::wstring executableName(Build build) {
 }  // namespace
 
 HWND findTrayWindowOf(DWORD processId) {
-    HWND window = nullptr;
-    while ((window = FindWindowExW(nullptr, window, kTrayWindowClass, nullptr)) != nullptr) {
-        DWORD owner = 0;
-        GetWindowThreadProcessId(window, &owner);
-        if (owner == processId) {
-            return window;
-        }
-    }
-    return nullptr;
+    return findWindowOf(processId, kTrayWindowClass);
 }
 
 ResidentProgram::ResidentProgram(Build build, const std::wstring& folderName) : build_(build) {

@@ -3,21 +3,14 @@
 #include "support/resident_program.h"
 #include "support/tray_menu.h"
 #include "support/wait.h"
+#include "support/window_search.h"
 
 namespace zelko::test {
 
 namespace {
 
 HWND findSettingsDialog(DWORD processId) {
-    HWND window = nullptr;
-    while ((window = FindWindowExW(nullptr, window, L"#32770", kSettingsDialogTitle)) != nullptr) {
-        DWORD owner = 0;
-        GetWindowThreadProcessId(window, &owner);
-        if (owner == processId && IsWindowVisible(window)) {
-            return window;
-        }
-    }
-    return nullptr;
+    return findWindowOf(processId, L"#32770", kSettingsDialogTitle, Visibility::VisibleOnly);
 }
 
 }  // namespace

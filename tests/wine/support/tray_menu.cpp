@@ -2,21 +2,14 @@
 
 #include "support/resident_program.h"
 #include "support/wait.h"
+#include "support/window_search.h"
 
 namespace zelko::test {
 
 namespace {
 
 HWND findPopupMenu(DWORD processId) {
-    HWND window = nullptr;
-    while ((window = FindWindowExW(nullptr, window, L"#32768", nullptr)) != nullptr) {
-        DWORD owner = 0;
-        GetWindowThreadProcessId(window, &owner);
-        if (owner == processId && IsWindowVisible(window)) {
-            return window;
-        }
-    }
-    return nullptr;
+    return findWindowOf(processId, L"#32768", nullptr, Visibility::VisibleOnly);
 }
 
 void pressKey(HWND window, UINT key) {
