@@ -60,8 +60,10 @@ class ReadLoop {
                 if (handoverInProgress()) {
                     return;  // the pending read is cancelled as the loop ends
                 }
-                MutexLock guard(reader_.lock);
+                // Only this thread writes penPresent, so it may look without the lock; the lock
+                // is taken for the change, which the tray reads.
                 if (reader_.penPresent != 1) {
+                    MutexLock guard(reader_.lock);
                     reader_.penPresent = 1;
                     notifyTargetWindow(reader_, kPenLinkNotice, 0);
                 }

@@ -12,7 +12,7 @@ constexpr int kWriteAttempts = 5;
 constexpr std::uint32_t kRoundPauseMs = 50;  // between the reader's rounds
 // Longest wait between two handover tests while a read is pending; the rule is that another
 // process's handover is noticed within 50 ms.
-constexpr std::uint32_t kHandoverTestMs = 40;
+constexpr std::uint32_t kHandoverTestMs = 45;
 
 inline bool timeExpired(std::uint32_t noted, std::uint32_t now, std::uint32_t limit) {
     return now < noted || now - noted >= limit;
