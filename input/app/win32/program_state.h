@@ -6,6 +6,7 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <string>
 
 #include "common/win32/win32_mutex.h"
 #include "notify/win32/scan_window.h"
@@ -37,6 +38,7 @@ struct ProgramState {
     std::unique_ptr<PenReader> reader;
     Settings settings;
     std::int32_t autoLoginBusy = 0;
+    std::string pendingUrl;  // the address the auto-login worker hands to the scan dispatch
     UINT timerId = 0;
     UINT timerResolution = 0;
 };

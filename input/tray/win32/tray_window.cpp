@@ -150,6 +150,10 @@ LRESULT CALLBACK trayWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         case WM_CLOSE_REQUEST:
             PostMessageW(window, WM_CLOSE, 0, 0);
             return 0;
+        case WM_OPEN_PENDING_URL:
+            dispatchScan(window, programState().pendingUrl.c_str());
+            programState().autoLoginBusy = 0;
+            return 0;
         case WM_TRAY_TICK:
             refreshTrayState();
             return 0;
