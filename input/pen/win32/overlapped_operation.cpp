@@ -12,26 +12,29 @@ OverlappedOperation::~OverlappedOperation() {
     }
 }
 
-OverlappedOperation::Start OverlappedOperation::read(HANDLE device, void* buffer, DWORD size) {
+bool OverlappedOperation::prepare() {
     if (pending_ || !valid()) {
         error_ = ERROR_INVALID_FUNCTION;
-        return Start::Failed;
+        return false;
     }
     overlapped_ = OVERLAPPED{};
     overlapped_.hEvent = event_.get();
     ResetEvent(event_.get());
+    return true;
+}
+
+OverlappedOperation::Start OverlappedOperation::read(HANDLE device, void* buffer, DWORD size) {
+    if (!prepare()) {
+        return Start::Failed;
+    }
     return started(ReadFile(device, buffer, size, nullptr, &overlapped_), device);
 }
 
 OverlappedOperation::Start OverlappedOperation::write(HANDLE device, const void* buffer,
                                                       DWORD size) {
-    if (pending_ || !valid()) {
-        error_ = ERROR_INVALID_FUNCTION;
+    if (!prepare()) {
         return Start::Failed;
     }
-    overlapped_ = OVERLAPPED{};
-    overlapped_.hEvent = event_.get();
-    ResetEvent(event_.get());
     return started(WriteFile(device, buffer, size, nullptr, &overlapped_), device);
 }
 

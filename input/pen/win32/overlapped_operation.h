@@ -40,6 +40,8 @@ class OverlappedOperation {
     Result cancelAndFinish();
 
   private:
+    // Resets the OVERLAPPED and its event for a new operation; false while one is pending.
+    bool prepare();
     Start started(BOOL ok, HANDLE device);
     Result finish(BOOL wait);
 
