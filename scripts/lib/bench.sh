@@ -43,7 +43,7 @@ Windows Registry Editor Version 5.00
 "MS PGothic"="IPAPGothic"
 REG
     } | iconv -f UTF-8 -t UTF-16LE >"$reg"
-    "$ZELKO_WINE" regedit /S "$(winepath_of "$reg")" >/dev/null 2>&1
+    "$ZELKO_WINE" regedit /S "$(winepath_of "$reg")" >/dev/null 2>&1 || true
 }
 
 winepath_of() { echo "Z:${1//\//\\}"; }
@@ -55,15 +55,15 @@ bench_make_prefix() {
     fi
     echo "bench: creating the Wine prefix in $WINEPREFIX (about 15 s)"
     rm -rf "$WINEPREFIX"
-    "$ZELKO_WINE" wineboot --init >/dev/null 2>&1
-    wineserver -w
+    "$ZELKO_WINE" wineboot --init >/dev/null 2>&1 || true
+    wineserver -w || true
     bench_write_registry
     mkdir -p "$WINEPREFIX/drive_c/windows/Fonts"
     cp /usr/share/wine/fonts/marlett.ttf "$WINEPREFIX/drive_c/windows/Fonts/"
-    wineserver -w
+    wineserver -w || true
     "$ZELKO_WINE" reg export 'HKCR\http\shell\open\command' \
-        "$(winepath_of "$ZELKO_WINE_DIR/http-command.reg")" /y >/dev/null 2>&1
-    wineserver -w
+        "$(winepath_of "$ZELKO_WINE_DIR/http-command.reg")" /y >/dev/null 2>&1 || true
+    wineserver -w || true
     echo "$BENCH_STAMP_VERSION" >"$stamp"
 }
 
@@ -72,9 +72,9 @@ bench_make_prefix() {
 bench_reset_test_state() {
     if [ -f "$ZELKO_WINE_DIR/http-command.reg" ]; then
         "$ZELKO_WINE" reg import "$(winepath_of "$ZELKO_WINE_DIR/http-command.reg")" \
-            </dev/null >/dev/null 2>&1
+            </dev/null >/dev/null 2>&1 || true
     fi
-    "$ZELKO_WINE" reg delete 'HKCU\Software\ZelkoPenSimulator' /f </dev/null >/dev/null 2>&1
+    "$ZELKO_WINE" reg delete 'HKCU\Software\ZelkoPenSimulator' /f </dev/null >/dev/null 2>&1 || true
     return 0
 }
 
@@ -115,10 +115,10 @@ bench_up() {
     fi
     bench_make_prefix
     # Keep the wineserver warm for the whole run.
-    wineserver -p </dev/null >/dev/null 2>&1
+    wineserver -p </dev/null >/dev/null 2>&1 || true
     # Start the session's background programs now, with no pipe of ours inherited: a caller that
     # reads a program's output through a pipe would otherwise wait for them to end.
-    "$ZELKO_WINE" cmd /c exit </dev/null >/dev/null 2>&1
+    "$ZELKO_WINE" cmd /c exit </dev/null >/dev/null 2>&1 || true
     bench_reset_test_state
     BENCH_UP=1
 }
