@@ -6,7 +6,8 @@
 
 #include <string>
 
-#include "clock/test_clock.h"
+#include "log/log_escape.h"
+#include "log/test_clock.h"
 
 namespace zelko::fakebrowser {
 
@@ -24,21 +25,6 @@ std::string utf8(const std::wstring& text) {
     WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), bytes.data(), size,
                         nullptr, nullptr);
     return bytes;
-}
-
-std::string escaped(const std::string& bytes) {
-    static const char digits[] = "0123456789ABCDEF";
-    std::string out;
-    for (unsigned char c : bytes) {
-        if (c < 0x21 || c == 0x7F || c == '\\') {
-            out += "\\x";
-            out += digits[c >> 4];
-            out += digits[c & 15];
-        } else {
-            out += static_cast<char>(c);
-        }
-    }
-    return out;
 }
 
 std::wstring logPath() {
@@ -70,7 +56,7 @@ void logEvent(const std::wstring& event, const std::vector<std::wstring>& fields
     std::string line = std::to_string(nowMicroseconds()) + " " +
                        std::to_string(GetCurrentProcessId()) + " " + utf8(event);
     for (const std::wstring& field : fields) {
-        line += " " + escaped(utf8(field));
+        line += " " + testlog::escapeLogField(utf8(field), testlog::Spaces::Escape);
     }
     writeLine(line + "\n");
 }

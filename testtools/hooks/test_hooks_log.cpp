@@ -9,7 +9,8 @@
 #include <mutex>
 #include <string>
 
-#include "clock/test_clock.h"
+#include "log/log_escape.h"
+#include "log/test_clock.h"
 #include "common/win32/unique_handle.h"
 
 namespace zelko::hooks {
@@ -19,21 +20,9 @@ std::mutex logMutex;
 
 using testclock::nowMicroseconds;
 
-// Keeps each field on its line: bytes below 0x20 and the backslash are written as \xNN.
-std::string escaped(std::string_view text) {
-    std::string out;
-    out.reserve(text.size());
-    for (unsigned char c : text) {
-        if (c < 0x20 || c == '\\' || c == 0x7F) {
-            static const char digits[] = "0123456789ABCDEF";
-            out += "\\x";
-            out += digits[c >> 4];
-            out += digits[c & 15];
-        } else {
-            out += static_cast<char>(c);
-        }
-    }
-    return out;
+// The scan and the address are the rest of their line: spaces stay as they are.
+std::string escapeField(std::string_view text) {
+    return testlog::escapeLogField(text, testlog::Spaces::Keep);
 }
 
 void writeEvent(const std::string& body) {
@@ -57,7 +46,7 @@ void writeEvent(const std::string& body) {
 }  // namespace
 
 void penEventReceived(unsigned wParam, std::string_view newestScan) {
-    writeEvent("pen-event " + std::to_string(wParam) + " " + escaped(newestScan));
+    writeEvent("pen-event " + std::to_string(wParam) + " " + escapeField(newestScan));
 }
 
 void trayStateShown(int state) {
@@ -65,7 +54,7 @@ void trayStateShown(int state) {
 }
 
 void browserAction(std::string_view action, std::string_view address) {
-    writeEvent("browser " + std::string(action) + " " + escaped(address));
+    writeEvent("browser " + std::string(action) + " " + escapeField(address));
 }
 
 }  // namespace zelko::hooks

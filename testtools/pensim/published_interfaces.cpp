@@ -6,7 +6,7 @@
 #include <atomic>
 #include <cwchar>
 
-#include "clock/test_clock.h"
+#include "log/test_clock.h"
 
 namespace zelko::pensim {
 namespace {
