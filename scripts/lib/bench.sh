@@ -16,6 +16,10 @@ bench_env() {
     export XDG_CACHE_HOME=$ZELKO_WINE_DIR/xdg/cache
     export XDG_RUNTIME_DIR=$ZELKO_WINE_DIR/xdg/runtime
     export ZELKO_WINE=$(command -v wine || echo /usr/lib/wine/wine64)
+    # The reference web service's port: the Windows build's server addresses point at it.
+    export ZELKO_SERVICE_PORT=${ZELKO_SERVICE_PORT:-47080}
+    # WinINet under Wine honours these; the tests talk to loopback only.
+    unset http_proxy https_proxy HTTP_PROXY HTTPS_PROXY all_proxy ALL_PROXY no_proxy NO_PROXY
     mkdir -p "$XDG_CONFIG_HOME" "$XDG_DATA_HOME" "$XDG_CACHE_HOME" "$XDG_RUNTIME_DIR"
     chmod 700 "$XDG_RUNTIME_DIR"
 }
@@ -105,6 +109,35 @@ bench_start_xvfb() {
     return 1
 }
 
+# The loopback addresses the reference service answers on: the update server and the auto-login
+# service (127.0.0.1 and "localhost"), the service's numeric origins and ordinary site hosts.
+BENCH_SERVICE_ADDRESSES="127.0.0.2 127.0.0.3 127.0.0.4 127.0.0.5 127.0.0.6 127.0.0.7"
+
+bench_start_service() {
+    local arguments=(--port "$ZELKO_SERVICE_PORT" --pid-file "$ZELKO_WINE_DIR/service.pid")
+    local address
+    for address in $BENCH_SERVICE_ADDRESSES; do
+        arguments+=(--address "$address")
+    done
+    /usr/bin/python3 "$ZELKO_ROOT/testtools/webservice/reference_service.py" "${arguments[@]}" \
+        </dev/null >"$ZELKO_WINE_DIR/service.log" 2>&1 &
+    BENCH_SERVICE_PID=$!
+    local i
+    for i in $(seq 1 100); do
+        if /usr/bin/python3 - "$ZELKO_SERVICE_PORT" <<'PY' 2>/dev/null; then
+import sys, urllib.request
+urllib.request.urlopen("http://127.0.0.1:%s/__zelko/ping" % sys.argv[1], timeout=1).read()
+PY
+            return 0
+        fi
+        kill -0 "$BENCH_SERVICE_PID" 2>/dev/null || break
+        sleep 0.1
+    done
+    echo "bench: the reference service did not come up on port $ZELKO_SERVICE_PORT:" >&2
+    cat "$ZELKO_WINE_DIR/service.log" >&2
+    return 1
+}
+
 bench_up() {
     mkdir -p "$ZELKO_WINE_DIR"
     bench_env
@@ -120,11 +153,19 @@ bench_up() {
     # reads a program's output through a pipe would otherwise wait for them to end.
     "$ZELKO_WINE" cmd /c exit </dev/null >/dev/null 2>&1 || true
     bench_reset_test_state
+    BENCH_SERVICE_PID=
+    bench_start_service || return 1
     BENCH_UP=1
 }
 
 bench_down() {
-    [ -n "${BENCH_UP:-}" ] || [ -n "${BENCH_XVFB_PID:-}" ] || return 0
+    [ -n "${BENCH_UP:-}" ] || [ -n "${BENCH_XVFB_PID:-}" ] || [ -n "${BENCH_SERVICE_PID:-}" ] ||
+        return 0
+    if [ -n "${BENCH_SERVICE_PID:-}" ]; then
+        kill "$BENCH_SERVICE_PID" 2>/dev/null || true
+        wait "$BENCH_SERVICE_PID" 2>/dev/null || true
+        BENCH_SERVICE_PID=
+    fi
     if [ -n "${WINEPREFIX:-}" ]; then
         wineserver -k </dev/null >/dev/null 2>&1 || true
     fi

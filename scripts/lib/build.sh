@@ -4,8 +4,15 @@ build_native() {
     cmake --build "$ZELKO_ROOT/build/native" -j"$(nproc)"
 }
 
+# The Windows build under test talks to the reference web service on loopback (scripts/lib/bench.sh
+# starts it on this port), never to the maker's servers.
 build_windows() {
+    local port=${ZELKO_SERVICE_PORT:-47080}
     cmake -S "$ZELKO_ROOT" -B "$ZELKO_ROOT/build/windows" -DCMAKE_BUILD_TYPE=Release \
-        -DCMAKE_TOOLCHAIN_FILE="$ZELKO_ROOT/cmake/toolchain-mingw64.cmake" >/dev/null
+        -DCMAKE_TOOLCHAIN_FILE="$ZELKO_ROOT/cmake/toolchain-mingw64.cmake" \
+        -DZELKO_UPDATE_SERVER="http://127.0.0.1:$port" \
+        -DZELKO_SERVICE_BASE="http://localhost:$port/autologin/" \
+        -DZELKO_SERVICE_ORIGINS="http://localhost:$port;http://127.0.0.2:$port;http://127.0.0.3:$port;http://127.0.0.4:$port" \
+        >/dev/null
     cmake --build "$ZELKO_ROOT/build/windows" -j"$(nproc)"
 }
