@@ -6,6 +6,13 @@ build_native() {
 
 # The Windows build under test talks to the reference web service on loopback (scripts/lib/bench.sh
 # starts it on this port), never to the maker's servers.
+# The same native unit tests, built with AddressSanitizer and UndefinedBehaviorSanitizer.
+build_native_sanitized() {
+    cmake -S "$ZELKO_ROOT" -B "$ZELKO_ROOT/build/native-sanitized" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+        -DZELKO_SANITIZE=ON >/dev/null
+    cmake --build "$ZELKO_ROOT/build/native-sanitized" -j"$(nproc)"
+}
+
 build_windows() {
     local port=${ZELKO_SERVICE_PORT:-47080}
     cmake -S "$ZELKO_ROOT" -B "$ZELKO_ROOT/build/windows" -DCMAKE_BUILD_TYPE=Release \
