@@ -43,7 +43,7 @@ class ReferenceService {
     // "http://<host>:<port>".
     static std::string origin(const std::string& host = "127.0.0.1");
 
-    // Forgets every route and every recorded request.
+    // Forgets every route and every recorded request, and ends every stalled answer.
     static bool reset();
     // Requests to `host` ("*": any) and `path` (before "?"; "*": any) get `replies` in turn, the
     // last one repeated.
