@@ -5,20 +5,7 @@
 
 #include <string>
 
-namespace {
-
-std::string utf8Of(const std::wstring& text) {
-    const int size = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()),
-                                         nullptr, 0, nullptr, nullptr);
-    std::string bytes(size > 0 ? size : 0, '\0');
-    if (size > 0) {
-        WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), bytes.data(),
-                            size, nullptr, nullptr);
-    }
-    return bytes;
-}
-
-}  // namespace
+#include "log/utf8_text.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     wchar_t log[1024];
@@ -28,7 +15,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     }
     std::wstring self(32768, L'\0');
     self.resize(GetModuleFileNameW(nullptr, self.data(), static_cast<DWORD>(self.size())));
-    const std::string line = "ran " + utf8Of(self) + "\n";
+    const std::string line = "ran " + zelko::testlog::utf8Of(self) + "\n";
     HANDLE file = CreateFileW(log, FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                               OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) {

@@ -1,7 +1,6 @@
 #include "about_fixture.h"
 
-#include <sstream>
-
+#include "log/utf8_text.h"
 #include "resources/resource_ids.h"
 #include "support/about_dialog_driver.h"
 #include "support/glyphs.h"
@@ -14,6 +13,8 @@ namespace zelko::test {
 
 namespace {
 
+using testlog::utf8Of;
+
 constexpr int kUsable = 0;
 
 std::wstring messageFontFace() {
@@ -23,59 +24,12 @@ std::wstring messageFontFace() {
     return metrics.lfMessageFont.lfFaceName;
 }
 
-std::string utf8Of(const std::wstring& text) {
-    const int size = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()),
-                                         nullptr, 0, nullptr, nullptr);
-    std::string bytes(size > 0 ? size : 0, '\0');
-    if (size > 0) {
-        WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), bytes.data(),
-                            size, nullptr, nullptr);
-    }
-    return bytes;
-}
-
 }  // namespace
-
-std::wstring temporaryFolder() {
-    wchar_t folder[MAX_PATH + 1] = {};
-    GetTempPathW(MAX_PATH + 1, folder);
-    return folder;
-}
-
-std::vector<std::wstring> downloadLeftovers() {
-    std::vector<std::wstring> names;
-    for (const wchar_t* pattern : {L"ZelkoInstall.exe", L"ZLK*.tmp"}) {
-        WIN32_FIND_DATAW entry;
-        HANDLE find = FindFirstFileW((temporaryFolder() + pattern).c_str(), &entry);
-        if (find == INVALID_HANDLE_VALUE) {
-            continue;
-        }
-        do {
-            names.push_back(entry.cFileName);
-        } while (FindNextFileW(find, &entry));
-        FindClose(find);
-    }
-    return names;
-}
-
-void removeDownloadLeftovers() {
-    for (const std::wstring& name : downloadLeftovers()) {
-        const std::wstring path = temporaryFolder() + name;
-        // A started stand-in installer may still hold its file for a moment.
-        waitUntil([&] { return DeleteFileW(path.c_str()) || !fileExists(path); }, 5s);
-    }
-}
-
-std::string offerReply(unsigned version) {
-    return std::to_string(version) + "\r\n" + ReferenceService::origin() + kInstallerPath + "\r\n";
-}
 
 void AboutDialogTest::SetUp() {
     ASSERT_TRUE(ReferenceService::reset());
     removeDownloadLeftovers();
-    probeLog = freshScratchDirectory(L"update-probe") + L"\\runs.log";
-    // Inherited by the program under test and by what it starts.
-    SetEnvironmentVariableW(L"ZELKO_UPDATE_PROBE_LOG", probeLog.c_str());
+    probeLog = startUpdateProbeLog(L"update-probe");
 }
 
 void AboutDialogTest::TearDown() {
@@ -128,6 +82,15 @@ void AboutDialogTest::openDialog() {
     ASSERT_NE(dialog, nullptr) << "the about dialog did not open";
 }
 
+void AboutDialogTest::startUpdateCheck(const ServiceReply& updateInfo,
+                                       const ServiceReply& installer) {
+    ASSERT_TRUE(ReferenceService::route("*", kUpdateInfoPath, updateInfo));
+    ASSERT_TRUE(ReferenceService::route("*", kInstallerPath, installer));
+    startProgram();
+    openDialog();
+    click(IDC_UPDATE_CHECK);
+}
+
 void AboutDialogTest::click(int id) const {
     PostMessageW(GetDlgItem(dialog, id), BM_CLICK, 0, 0);
 }
@@ -167,15 +130,6 @@ std::vector<std::string> AboutDialogTest::serviceRequests() const {
     std::vector<std::string> lines;
     for (const ServiceRequest& request : ReferenceService::requests()) {
         lines.push_back(request.target + " " + request.userAgent);
-    }
-    return lines;
-}
-
-std::vector<std::string> AboutDialogTest::probeRuns() const {
-    std::vector<std::string> lines;
-    std::istringstream log(readFileBytes(probeLog));
-    for (std::string line; std::getline(log, line);) {
-        lines.push_back(line);
     }
     return lines;
 }

@@ -12,21 +12,11 @@
 
 #include "pensim/simulated_pen.h"
 #include "support/fake_browser_bench.h"
+#include "support/reference_service.h"
 #include "support/resident_program.h"
+#include "support/update_bench.h"
 
 namespace zelko::test {
-
-constexpr char kUpdateInfoPath[] = "/drivers/update.php";
-constexpr char kInstallerPath[] = "/files/ZelkoInstall.exe";
-
-// The temporary folder of the Wine session's user, which the program under test shares.
-std::wstring temporaryFolder();
-// What a download may leave there: "ZelkoInstall.exe" and the temporary "ZLK*.tmp" files.
-std::vector<std::wstring> downloadLeftovers();
-void removeDownloadLeftovers();
-
-// The update server's reply that offers `version` with the installer at kInstallerPath.
-std::string offerReply(unsigned version);
 
 class AboutDialogTest : public ::testing::Test {
   protected:
@@ -38,6 +28,10 @@ class AboutDialogTest : public ::testing::Test {
     void startProgram(std::optional<std::uint16_t> penVersion = std::nullopt);
     // Opens the about dialog from the tray menu.
     void openDialog();
+    // Sets the update server's answers, starts the program, opens the dialog and clicks
+    // "アップデートチェック".
+    void startUpdateCheck(const ServiceReply& updateInfo,
+                          const ServiceReply& installer = ServiceReply::text("", 404));
 
     void click(int id) const;
     bool buttonsEnabled() const;
@@ -50,7 +44,7 @@ class AboutDialogTest : public ::testing::Test {
     // The requests the service took, as "target agent".
     std::vector<std::string> serviceRequests() const;
     // The lines the stand-in installer wrote when it ran.
-    std::vector<std::string> probeRuns() const;
+    std::vector<std::string> probeRuns() const { return updateProbeRuns(probeLog); }
 
     std::wstring probeLog;
     std::optional<FakeBrowserBench> browser;

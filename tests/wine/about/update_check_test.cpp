@@ -26,13 +26,9 @@ using Strings = std::vector<std::string>;
 const std::string kFetch = std::string(kUpdateInfoPath) + " ZELKOVER";
 const std::string kDownload = std::string(kInstallerPath) + " ZELKOVER";
 
-std::wstring probeProgram() {
-    return binDirectory() + L"\\ZelkoUpdateProbe.exe";
-}
-
 ServiceReply probeFile() {
     ServiceReply reply;
-    reply.bodyFile = probeProgram();
+    reply.bodyFile = updateProbeProgram();
     return reply;
 }
 
@@ -85,11 +81,7 @@ class UpdateCheckAnswer : public AboutDialogTest,
 // The box says what the server's reply means; nothing is downloaded and the dialog stays.
 TEST_P(UpdateCheckAnswer, IsToldInAMessageBox) {
     const CheckCase& c = GetParam();
-    ASSERT_TRUE(ReferenceService::route("*", kUpdateInfoPath, c.reply));
-    ASSERT_TRUE(ReferenceService::route("*", kInstallerPath, probeFile()));
-    startProgram();
-    openDialog();
-    click(IDC_UPDATE_CHECK);
+    ASSERT_NO_FATAL_FAILURE(startUpdateCheck(c.reply, probeFile()));
     answerMessageBox(c.caption, c.text, c.answer);
     EXPECT_TRUE(waitUntil([&] { return buttonsEnabled(); }, 3s));
     EXPECT_TRUE(dialogOpen());
@@ -99,12 +91,6 @@ TEST_P(UpdateCheckAnswer, IsToldInAMessageBox) {
 
 const std::wstring kUpToDate = L"お使いのミドルウェアは最新のものです";
 const std::wstring kNoConnection = L"サーバーへの接続に失敗しました";
-
-ServiceReply dropped() {
-    ServiceReply reply;
-    reply.drop = true;
-    return reply;
-}
 
 INSTANTIATE_TEST_SUITE_P(
     Replies, UpdateCheckAnswer,
@@ -118,18 +104,14 @@ INSTANTIATE_TEST_SUITE_P(
         CheckCase{"NoLineBreak", ServiceReply::text("40"), L"エラー", kNoConnection, IDOK},
         CheckCase{"NotFoundPage", ServiceReply::text(offerReply(40), 404), L"エラー", kNoConnection,
                   IDOK},
-        CheckCase{"NoAnswer", dropped(), L"エラー", kNoConnection, IDOK}),
+        CheckCase{"NoAnswer", ServiceReply::dropped(), L"エラー", kNoConnection, IDOK}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(AboutDialogTest, AcceptedUpdateStartsTheDownloadedInstaller) {
     // A file from an earlier download is replaced.
     const std::wstring installer = temporaryFolder() + L"ZelkoInstall.exe";
     ASSERT_TRUE(writeFileBytes(installer, "an earlier download"));
-    ASSERT_TRUE(ReferenceService::route("*", kUpdateInfoPath, ServiceReply::text(offerReply(40))));
-    ASSERT_TRUE(ReferenceService::route("*", kInstallerPath, probeFile()));
-    startProgram();
-    openDialog();
-    click(IDC_UPDATE_CHECK);
+    ASSERT_NO_FATAL_FAILURE(startUpdateCheck(ServiceReply::text(offerReply(40)), probeFile()));
     answerMessageBox(L"アップデート情報",
                      L"最新のミドルウェア 0.0.4.0が公開されています。\nアップデートしますか？",
                      IDYES);
@@ -139,7 +121,7 @@ TEST_F(AboutDialogTest, AcceptedUpdateStartsTheDownloadedInstaller) {
     // The temporary folder's path is ASCII here.
     EXPECT_EQ(probeRuns().front(), "ran " + std::string(installer.begin(), installer.end()));
     EXPECT_TRUE(waitUntil([&] { return !IsWindow(dialog); }, 5s)) << "the dialog stayed open";
-    EXPECT_TRUE(readFileBytes(installer) == readFileBytes(probeProgram()))
+    EXPECT_TRUE(readFileBytes(installer) == readFileBytes(updateProbeProgram()))
         << "the installer differs from what the server sent";
     EXPECT_EQ(downloadLeftovers(), std::vector<std::wstring>{L"ZelkoInstall.exe"});
     EXPECT_EQ(serviceRequests(), (Strings{kFetch, kDownload}));
@@ -164,13 +146,9 @@ TEST_P(UpdateDownloadFailure, SaysSoAndStartsNothing) {
     const DownloadFailure& c = GetParam();
     ServiceReply installer = c.installer;
     if (installer.bodyFile == L"probe") {
-        installer.bodyFile = probeProgram();
+        installer.bodyFile = updateProbeProgram();
     }
-    ASSERT_TRUE(ReferenceService::route("*", kUpdateInfoPath, ServiceReply::text(c.reply)));
-    ASSERT_TRUE(ReferenceService::route("*", kInstallerPath, installer));
-    startProgram();
-    openDialog();
-    click(IDC_UPDATE_CHECK);
+    ASSERT_NO_FATAL_FAILURE(startUpdateCheck(ServiceReply::text(c.reply), installer));
     answerMessageBox(L"アップデート情報",
                      L"最新のミドルウェア 0.0.4.1が公開されています。\nアップデートしますか？",
                      IDYES);
@@ -209,11 +187,8 @@ TEST_F(AboutDialogTest, DownloadedFileThatCannotStartSaysSo) {
     // Whole, and marked as a program, but not one that Windows can start.
     std::string notRunnable = "MZ";
     notRunnable.append(5000, '\x01');
-    ASSERT_TRUE(ReferenceService::route("*", kUpdateInfoPath, ServiceReply::text(offerReply(40))));
-    ASSERT_TRUE(ReferenceService::route("*", kInstallerPath, ServiceReply::text(notRunnable)));
-    startProgram();
-    openDialog();
-    click(IDC_UPDATE_CHECK);
+    ASSERT_NO_FATAL_FAILURE(
+        startUpdateCheck(ServiceReply::text(offerReply(40)), ServiceReply::text(notRunnable)));
     answerMessageBox(L"アップデート情報",
                      L"最新のミドルウェア 0.0.4.0が公開されています。\nアップデートしますか？",
                      IDYES);
@@ -226,9 +201,7 @@ TEST_F(AboutDialogTest, DownloadedFileThatCannotStartSaysSo) {
 // goes on serving: a scan opens the browser, the tray icon answers, and once the dialog is closed
 // the tray menu opens at once.
 TEST_F(AboutDialogTest, StalledCheckKeepsTheProgramServing) {
-    ServiceReply stall;
-    stall.stall = true;
-    ASSERT_TRUE(ReferenceService::route("*", kUpdateInfoPath, stall));
+    ASSERT_TRUE(ReferenceService::route("*", kUpdateInfoPath, ServiceReply::stalled()));
     browser.emplace(L"about-browser");
     browser->installAsDefault(L"chrome.exe");
     startProgram(0x0102);
@@ -287,12 +260,7 @@ TEST_F(AboutDialogTest, StalledCheckKeepsTheProgramServing) {
 // The installer's close request reaches the tray window while the dialog's loop runs: the dialog
 // ends, the check is told to stop and waited for, and the program ends cleanly.
 TEST_F(AboutDialogTest, CloseRequestDuringACheckEndsTheProgramCleanly) {
-    ServiceReply stall;
-    stall.stall = true;
-    ASSERT_TRUE(ReferenceService::route("*", kUpdateInfoPath, stall));
-    startProgram();
-    openDialog();
-    click(IDC_UPDATE_CHECK);
+    ASSERT_NO_FATAL_FAILURE(startUpdateCheck(ServiceReply::stalled()));
     ASSERT_TRUE(waitForFetch());
     ASSERT_TRUE(waitUntil([&] { return buttonsDisabled(); }, 3s));
 

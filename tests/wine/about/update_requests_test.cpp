@@ -89,12 +89,6 @@ ServiceReply withoutLength(std::string body) {
     return reply;
 }
 
-ServiceReply dropped() {
-    ServiceReply reply;
-    reply.drop = true;
-    return reply;
-}
-
 const std::string kOffer = "40\r\nhttp://127.0.0.1/files/ZelkoInstall.exe\r\n";
 
 INSTANTIATE_TEST_SUITE_P(
@@ -113,7 +107,7 @@ INSTANTIATE_TEST_SUITE_P(
         FetchCase{"ServerError", {ServiceReply::text(kOffer, 500)}, 0, ""},
         FetchCase{"RedirectFollowed", {ServiceReply::redirect("/drivers/update2.php")}, 41, "new"},
         FetchCase{"CutTransfer", {cut(kOffer, 10)}, 0, ""},
-        FetchCase{"Dropped", {dropped()}, 0, ""}),
+        FetchCase{"Dropped", {ServiceReply::dropped()}, 0, ""}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(UpdateRequests, FetchGivesNoVersionWhenToldToStop) {
@@ -192,7 +186,7 @@ INSTANTIATE_TEST_SUITE_P(
         DownloadCase{"Empty", {ServiceReply::text("")}, false},
         DownloadCase{"CutTransfer", {cut(kProgram, 20000)}, false},
         DownloadCase{"CutInTheFirstChunk", {cut(kProgram, 1)}, false},
-        DownloadCase{"Dropped", {dropped()}, false}),
+        DownloadCase{"Dropped", {ServiceReply::dropped()}, false}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(DownloadFileTest, ReplacesAnEarlierDownload) {

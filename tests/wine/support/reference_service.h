@@ -28,6 +28,8 @@ struct ServiceReply {
 
     static ServiceReply text(std::string body, int status = 200);
     static ServiceReply redirect(std::string location, int status = 302);
+    static ServiceReply stalled();  // takes the request and never answers
+    static ServiceReply dropped();  // closes the connection without an answer
 };
 
 struct ServiceRequest {

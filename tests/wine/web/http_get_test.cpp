@@ -169,9 +169,7 @@ TEST_F(HttpGetTest, ClearingKeepGoingEndsTheCallAfterTheCurrentChunk) {
 
 // The one wait for a time-out in the run: the server takes the request and never answers.
 TEST_F(HttpGetTest, StalledServerFailsWithinTheTimeOut) {
-    ServiceReply stall;
-    stall.stall = true;
-    ASSERT_TRUE(ReferenceService::route("*", "/stall", stall));
+    ASSERT_TRUE(ReferenceService::route("*", "/stall", ServiceReply::stalled()));
     const ULONGLONG start = GetTickCount64();
     EXPECT_EQ(get("/stall", true), HttpFailed);
     const ULONGLONG elapsed = GetTickCount64() - start;
