@@ -101,19 +101,29 @@ TEST_F(AboutDialogTest, ShowsDashesWithoutAPen) {
     EXPECT_TRUE(GetWindowLongW(GetDlgItem(dialog, IDC_PEN_VERSION), GWL_STYLE) & ES_READONLY);
 }
 
-class AboutDialogPenVersion
-    : public AboutDialogTest,
-      public ::testing::WithParamInterface<std::pair<std::uint16_t, const wchar_t*>> {};
+struct PenVersionCase {
+    const char* name;
+    std::uint16_t version;
+    std::wstring shown;
+};
+
+void PrintTo(const PenVersionCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class AboutDialogPenVersion : public AboutDialogTest,
+                              public ::testing::WithParamInterface<PenVersionCase> {};
 
 TEST_P(AboutDialogPenVersion, ShowsTheFirmwareVersion) {
-    startProgram(GetParam().first);
+    startProgram(GetParam().version);
     openDialog();
-    EXPECT_EQ(controlText(dialog, IDC_PEN_VERSION), GetParam().second);
+    EXPECT_EQ(controlText(dialog, IDC_PEN_VERSION), GetParam().shown);
 }
 
 INSTANTIATE_TEST_SUITE_P(Versions, AboutDialogPenVersion,
-                         ::testing::Values(std::make_pair(std::uint16_t(0x0102), L"1.02"),
-                                           std::make_pair(std::uint16_t(0x0A05), L"10.05")));
+                         ::testing::Values(PenVersionCase{"Version0102", 0x0102, L"1.02"},
+                                           PenVersionCase{"Version0A05", 0x0A05, L"10.05"}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(AboutDialogTest, IsCentredAndClosesWithItsButton) {
     startProgram();

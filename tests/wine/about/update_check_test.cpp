@@ -274,5 +274,17 @@ TEST_F(AboutDialogTest, CloseRequestDuringACheckEndsTheProgramCleanly) {
     EXPECT_EQ(countMessageBoxes(L"エラー"), 0);
 }
 
+// The same while the offer's question waits for an answer: nothing is downloaded or started.
+TEST_F(AboutDialogTest, CloseRequestDuringTheQuestionStartsNothing) {
+    ASSERT_NO_FATAL_FAILURE(startUpdateCheck(ServiceReply::text(offerReply(40)), probeFile()));
+    ASSERT_NE(waitForMessageBox(L"アップデート情報", 10s), nullptr);
+    program->postToTray(kCloseRequestMessage);
+    EXPECT_EQ(program->process().waitForExit(10s), std::optional<DWORD>(0));
+    dialog = nullptr;
+    EXPECT_EQ(serviceRequests(), Strings{kFetch});
+    EXPECT_EQ(downloadLeftovers(), std::vector<std::wstring>{});
+    EXPECT_EQ(probeRuns(), Strings{});
+}
+
 }  // namespace
 }  // namespace zelko::test
