@@ -8,7 +8,7 @@
 #define IDR_TRAY_MENU 102
 #define IDI_TRAY_NOT_ATTACHED 104
 #define IDI_TRAY_USABLE 105
-// The about dialog (106) arrives with the update check.
+#define IDD_ABOUT 106
 #define IDD_SETTINGS 107
 #define IDI_TRAY_NO_ACCESS 108
 #define IDB_SCAN_NOTIFICATION 109
@@ -27,5 +27,10 @@
 #define IDC_SET_ADDRESS_BAR 1004
 #define IDC_PLAY_SOUND 1005
 #define IDC_SHOW_DIALOG 1006
+
+// Controls of the about dialog.
+#define IDC_OPEN_SUPPORT_PAGE 1006
+#define IDC_UPDATE_CHECK 1007
+#define IDC_PEN_VERSION 1008
 
 #endif  // ZELKO_INPUT_RESOURCES_RESOURCE_IDS_H

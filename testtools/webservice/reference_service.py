@@ -8,7 +8,7 @@ paths under /__zelko/; every other request is looked up by host and path in the 
 recorded.
 
 Control (plain HTTP on any of the addresses):
-  POST /__zelko/reset       forget every route and every recorded request
+  POST /__zelko/reset       forget every route and every recorded request; end every stall
   POST /__zelko/route       JSON {"host": H, "path": P, "replies": [reply, ...]}: requests whose
                             Host (without the port, any case) is H, or any host for "*", and whose
                             path (before "?") is P, or any path for "*", get the replies in turn;
@@ -28,7 +28,8 @@ A reply (every key optional):
   chunk_delay_ms  wait between the body's 4096-byte chunks
   cut_after       send only this many bytes of the body, then close (Content-Length says all)
   no_length       send no Content-Length: the closed connection ends the body
-  stall           read the request and never answer (until the client goes, or stall_limit_s)
+  stall           read the request and never answer (until the client goes, the next reset, or
+                  stall_limit_s)
   drop            close the connection without any answer
 
 Unmatched requests get 404. Run: reference_service.py --port N [--address 127.0.0.2 ...]
@@ -53,11 +54,13 @@ class ServiceState:
         self.lock = threading.Lock()
         self.routes = {}  # (host, path) -> {"replies": [...], "next": 0}
         self.requests = []
+        self.generation = 0  # counts the resets: a reset ends the stalls of earlier scenarios
 
     def reset(self):
         with self.lock:
             self.routes.clear()
             self.requests.clear()
+            self.generation += 1
 
     def set_route(self, host, path, replies):
         with self.lock:
@@ -205,10 +208,11 @@ class Handler(http.server.BaseHTTPRequestHandler):
                 pass
 
     def stall(self, limit_s):
-        # Answer nothing; end when the client goes away or after the limit.
+        # Answer nothing; end when the client goes away, at the next reset or after the limit.
         self.connection.settimeout(0.2)
         deadline = time.monotonic() + limit_s
-        while time.monotonic() < deadline:
+        generation = STATE.generation
+        while time.monotonic() < deadline and STATE.generation == generation:
             try:
                 if not self.connection.recv(1024):
                     break

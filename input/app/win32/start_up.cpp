@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <mmsystem.h>
 
+#include "about/win32/about_dialog.h"
 #include "app/win32/program_state.h"
 #include "app/win32/scan_start.h"
 #include "settings/win32/settings_file.h"
@@ -77,6 +78,7 @@ int runMessageLoop() {
 
 void shutDown() {
     ProgramState& state = programState();
+    finishUpdateChecks();
     if (state.reader) {
         resetReader(*state.reader);
         state.reader.reset();

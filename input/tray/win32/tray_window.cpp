@@ -2,6 +2,7 @@
 
 #include <shellapi.h>
 
+#include "about/win32/about_dialog.h"
 #include "app/win32/program_state.h"
 #include "app/win32/test_hooks.h"
 #include "common/win32/ignored_messages.h"
@@ -99,6 +100,9 @@ void showTrayMenu(HWND trayWindow) {
             break;
         case ID_MENU_SETTINGS:
             runTrayDialog(trayWindow, runSettingsDialog);
+            break;
+        case ID_MENU_ABOUT:
+            runTrayDialog(trayWindow, runAboutDialog);
             break;
         default:
             break;

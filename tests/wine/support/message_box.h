@@ -8,7 +8,8 @@
 
 namespace zelko::test {
 
-// The visible message box with this caption whose button exists, or null after the timeout.
+// The visible message box with this caption whose buttons exist (OK, Cancel or Yes), or null
+// after the timeout.
 HWND waitForMessageBox(const std::wstring& caption, std::chrono::milliseconds timeout);
 std::wstring messageBoxText(HWND box);
 // Clicks the box's OK (or only) button and waits until the box is gone.

@@ -152,6 +152,18 @@ ServiceReply ServiceReply::redirect(std::string location, int status) {
     return reply;
 }
 
+ServiceReply ServiceReply::stalled() {
+    ServiceReply reply;
+    reply.stall = true;
+    return reply;
+}
+
+ServiceReply ServiceReply::dropped() {
+    ServiceReply reply;
+    reply.drop = true;
+    return reply;
+}
+
 int ReferenceService::port() {
     const char* value = std::getenv("ZELKO_SERVICE_PORT");
     return value ? std::atoi(value) : 47080;

@@ -28,6 +28,8 @@ struct ServiceReply {
 
     static ServiceReply text(std::string body, int status = 200);
     static ServiceReply redirect(std::string location, int status = 302);
+    static ServiceReply stalled();  // takes the request and never answers
+    static ServiceReply dropped();  // closes the connection without an answer
 };
 
 struct ServiceRequest {
@@ -43,7 +45,7 @@ class ReferenceService {
     // "http://<host>:<port>".
     static std::string origin(const std::string& host = "127.0.0.1");
 
-    // Forgets every route and every recorded request.
+    // Forgets every route and every recorded request, and ends every stalled answer.
     static bool reset();
     // Requests to `host` ("*": any) and `path` (before "?"; "*": any) get `replies` in turn, the
     // last one repeated.
