@@ -5,6 +5,8 @@
 
 #include "app/win32/program_state.h"
 #include "app/win32/scan_start.h"
+#include "autologin/win32/auto_login_worker.h"
+#include "login_window/win32/login_input_window.h"
 #include "settings/win32/settings_file.h"
 #include "tray/win32/tray_window.h"
 
@@ -66,6 +68,10 @@ int runMessageLoop() {
             if (GetMessageW(&message, nullptr, 0, 0) <= 0) {
                 break;
             }
+            // Tab, Enter and Esc in the login input window, the one window that is not modal.
+            if (handleLoginWindowMessage(message)) {
+                continue;
+            }
             TranslateMessage(&message);
             DispatchMessageW(&message);
         } else {
@@ -77,10 +83,13 @@ int runMessageLoop() {
 
 void shutDown() {
     ProgramState& state = programState();
+    // The worker uses the scan list and the records up to its last step.
+    stopAutoLogin();
     if (state.reader) {
         resetReader(*state.reader);
         state.reader.reset();
     }
+    state.autoLogin.records.empty();
 }
 
 }  // namespace zelko
