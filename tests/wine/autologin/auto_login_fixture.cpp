@@ -2,10 +2,8 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <map>
 
 #include "support/wait.h"
-#include "support/window_search.h"
 
 namespace zelko::test {
 
@@ -87,35 +85,7 @@ bool AutoLoginTest::waitForAutoLoginEvent(const std::string& wanted,
 }
 
 HWND AutoLoginTest::waitForLoginWindow(std::chrono::milliseconds timeout) {
-    HWND window = nullptr;
-    waitUntil(
-        [&] {
-            window = findWindowOf(program->process().id(), kLoginWindowClass, nullptr,
-                                  Visibility::VisibleOnly);
-            return window != nullptr;
-        },
-        timeout);
-    return window;
-}
-
-LoginWindowView viewLoginWindow(HWND window) {
-    LoginWindowView view;
-    view.window = window;
-    wchar_t title[256] = {};
-    GetWindowTextW(window, title, 256);
-    view.title = title;
-    GetClientRect(window, &view.client);
-    for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-        const std::wstring className = windowClassOf(child);
-        if (_wcsicmp(className.c_str(), L"Edit") == 0) {
-            view.edits.push_back(child);
-        } else if (GetDlgCtrlID(child) == kLoginButtonId) {
-            view.loginButton = child;
-        } else if (GetDlgCtrlID(child) == kCancelButtonId) {
-            view.cancelButton = child;
-        }
-    }
-    return view;
+    return zelko::test::waitForLoginWindow(program->process().id(), timeout);
 }
 
 Strings AutoLoginTest::serviceTargets(const std::string& script) {
@@ -135,27 +105,9 @@ void AutoLoginTest::cancelAndWaitForTheOrdinaryOpening(HWND window) {
     EXPECT_TRUE(waitForOpened(opened + 1));
 }
 
-std::vector<AutoLoginTest::OpenedAddress> AutoLoginTest::openedAddressesTimed() const {
-    std::vector<OpenedAddress> opened;
-    std::map<DWORD, std::size_t> startWithoutArgument;
-    for (const FakeBrowserEvent& event : browser.events()) {
-        const std::string field = event.fields.empty() ? "" : event.fields[0];
-        if (event.name == "start") {
-            startWithoutArgument[event.processId] = opened.size();
-            opened.push_back({event.microseconds, ""});
-        } else if (event.name == "arg" && startWithoutArgument.count(event.processId)) {
-            opened[startWithoutArgument[event.processId]].address = field;
-            startWithoutArgument.erase(event.processId);
-        } else if (event.name == "commit") {
-            opened.push_back({event.microseconds, field});
-        }
-    }
-    return opened;
-}
-
 Strings AutoLoginTest::openedAddresses() const {
     Strings addresses;
-    for (const OpenedAddress& opened : openedAddressesTimed()) {
+    for (const OpenedAddress& opened : zelko::test::openedAddresses(browser)) {
         addresses.push_back(opened.address);
     }
     return addresses;
@@ -170,51 +122,6 @@ bool AutoLoginTest::waitForOpened(std::size_t count, std::chrono::milliseconds t
                                 [](const std::string& address) { return address.empty(); });
         },
         timeout);
-}
-
-RECT childRect(HWND child) {
-    RECT bounds{};
-    GetWindowRect(child, &bounds);
-    MapWindowPoints(nullptr, GetParent(child), reinterpret_cast<POINT*>(&bounds), 2);
-    return bounds;
-}
-
-std::wstring windowClassOf(HWND window) {
-    wchar_t name[128] = {};
-    GetClassNameW(window, name, 128);
-    return name;
-}
-
-std::wstring editText(HWND edit) {
-    DWORD_PTR length = 0;
-    if (!SendMessageTimeoutW(edit, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 5000, &length)) {
-        return L"(no answer)";
-    }
-    std::wstring text(length + 1, L'\0');
-    DWORD_PTR copied = 0;
-    SendMessageTimeoutW(edit, WM_GETTEXT, length + 1, reinterpret_cast<LPARAM>(text.data()),
-                        SMTO_ABORTIFHUNG, 5000, &copied);
-    text.resize(copied);
-    return text;
-}
-
-bool typeInto(HWND edit, const std::wstring& text, const std::wstring& expected) {
-    for (wchar_t character : text) {
-        PostMessageW(edit, WM_CHAR, character, 1);
-    }
-    return waitUntil([&] { return editText(edit) == expected; }, std::chrono::seconds(5));
-}
-
-bool typeInto(HWND edit, const std::wstring& text) {
-    return typeInto(edit, text, text);
-}
-
-void click(HWND button) {
-    PostMessageW(button, BM_CLICK, 0, 0);
-}
-
-bool waitUntilGone(HWND window, std::chrono::milliseconds timeout) {
-    return waitUntil([&] { return !IsWindow(window); }, timeout);
 }
 
 std::string ansiBytes(const std::wstring& text) {

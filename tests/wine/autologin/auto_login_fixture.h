@@ -13,26 +13,14 @@
 
 #include "pensim/simulated_pen.h"
 #include "support/fake_browser_bench.h"
+#include "support/login_window_driver.h"
+#include "support/opened_addresses.h"
 #include "support/reference_service.h"
 #include "support/resident_program.h"
 
 namespace zelko::test {
 
 using Strings = std::vector<std::string>;
-
-// The login input window of another process, as the test sees it.
-struct LoginWindowView {
-    HWND window = nullptr;
-    std::wstring title;
-    RECT client{};
-    std::vector<HWND> edits;  // in creation order
-    HWND loginButton = nullptr;
-    HWND cancelButton = nullptr;
-};
-
-constexpr wchar_t kLoginWindowClass[] = L"ZelkaInput INPUTWINDOW";
-constexpr int kLoginButtonId = 1000;
-constexpr int kCancelButtonId = 1001;
 
 // A definition of four fields: text, password, next and hidden (the hidden one has the widest
 // caption). Its title is "テスト商店".
@@ -73,11 +61,6 @@ class AutoLoginTest : public ::testing::Test {
 
     // Every address the browser got, in order: the argument of a browser start, or an address
     // committed in the address bar of a running browser (the default output mode).
-    struct OpenedAddress {
-        long long microseconds = 0;
-        std::string address;
-    };
-    std::vector<OpenedAddress> openedAddressesTimed() const;
     Strings openedAddresses() const;
     bool waitForOpened(std::size_t count,
                        std::chrono::milliseconds timeout = std::chrono::seconds(15)) const;
@@ -86,20 +69,6 @@ class AutoLoginTest : public ::testing::Test {
     pensim::SimulatedPen pen{L"autologin-pen"};
     std::optional<ResidentProgram> program;
 };
-
-LoginWindowView viewLoginWindow(HWND window);
-// The child's rectangle in its parent's client coordinates.
-RECT childRect(HWND child);
-std::wstring windowClassOf(HWND window);
-// The text of another process's edit box.
-std::wstring editText(HWND edit);
-// Types the text into the edit box as keyboard characters; true once the box shows `expected`.
-bool typeInto(HWND edit, const std::wstring& text, const std::wstring& expected);
-bool typeInto(HWND edit, const std::wstring& text);
-// Clicks a button of another process.
-void click(HWND button);
-// The login window is gone (closed by the program).
-bool waitUntilGone(HWND window, std::chrono::milliseconds timeout = std::chrono::seconds(10));
 
 // The bytes of the text in the system ANSI code page, and their form encoding as the program
 // sends them.

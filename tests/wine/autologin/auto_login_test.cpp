@@ -250,7 +250,7 @@ TEST_F(AutoLoginNeedUrl, PreparationPageThenLoginPageInThatOrder) {
               (Strings{base + "loadandup.php?oid=" + kOid, base + "autologin.php?oid=" + kOid}));
     EXPECT_EQ(serviceTargets("checkdownloaded.php"),
               Strings(3, "/autologin/checkdownloaded.php?oid=" + kOid));
-    const auto opened = openedAddressesTimed();
+    const auto opened = zelko::test::openedAddresses(browser);
     const long long gap = opened[1].microseconds - opened[0].microseconds;
     std::printf("[ measure  ] preparation page -> login page: %.0f ms (third poll)\n",
                 gap / 1000.0);
