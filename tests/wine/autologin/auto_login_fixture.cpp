@@ -56,8 +56,10 @@ void AutoLoginTest::scriptService(const std::string& code, const std::string& de
     ASSERT_TRUE(ReferenceService::route("localhost", "/autologin/regonetime.php", registration));
 }
 
-void AutoLoginTest::scan(const std::string& code) {
-    ASSERT_TRUE(pen.typeScan(code)) << code;
+long long AutoLoginTest::scan(const std::string& code) {
+    long long lastReport = 0;
+    EXPECT_TRUE(pen.typeScan(code, {}, &lastReport)) << code;
+    return lastReport;
 }
 
 Strings AutoLoginTest::autoLoginEvents() const {

@@ -45,7 +45,8 @@ class AutoLoginTest : public ::testing::Test {
     void scriptService(const std::string& code, const std::string& definition,
                        const std::vector<ServiceReply>& registration);
 
-    void scan(const std::string& code);
+    // Types the scan; returns the time of its last report (microseconds of the tests' clock).
+    long long scan(const std::string& code);
 
     // The events of the auto-login feature, as "<event> <detail>".
     Strings autoLoginEvents() const;

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <functional>
 
@@ -61,8 +62,10 @@ TEST_F(AutoLoginRoundTrip, TypedValuesArriveEncodedAndTheSecondScanAsksNothing) 
     }
 
     // The same site and pen again: the stored values are sent without asking.
-    scan(code);
+    const long long lastReport = scan(code);
     ASSERT_TRUE(waitForOpened(2));
+    std::printf("[ measure  ] stored values: last report -> login page in the browser: %.0f ms\n",
+                (zelko::test::openedAddresses(browser)[1].microseconds - lastReport) / 1000.0);
     EXPECT_EQ(openedAddresses(), (Strings{loginPage(), loginPage()}));
     EXPECT_EQ(serviceTargets("regonetime.php"), (Strings{registration, registration}));
     const Strings events = autoLoginEvents();
@@ -97,6 +100,40 @@ TEST_F(AutoLoginRoundTrip, AnotherPenOfTheSameSiteIsAskedForItsOwnValues) {
     EXPECT_NE(registrations[1].find("user=PEN2&"), std::string::npos) << registrations[1];
 }
 
+TEST_F(AutoLoginRoundTrip, RedirectIntoAServiceOriginAsksFromZelkoForTheSite) {
+    // The scanned host redirects through an ordinary host to one of the service's origins.
+    const std::string code = siteCode("4998765432109", "PEN 7", "127.0.0.6");
+    const std::string origin = ReferenceService::origin("127.0.0.2");
+    const std::string site = ReferenceService::origin("127.0.0.7") + "/shop/login?from=pen";
+    ASSERT_TRUE(ReferenceService::route(
+        "127.0.0.6", "/PEN%207/4998765432109",
+        ServiceReply::redirect(ReferenceService::origin("127.0.0.7") + "/hop")));
+    ASSERT_TRUE(
+        ReferenceService::route("127.0.0.7", "/hop", ServiceReply::redirect(origin + "/go?x=1")));
+    ASSERT_TRUE(ReferenceService::route("127.0.0.2", "/command/fromzelko.php",
+                                        ServiceReply::text(site + "\r\nignored\r\n")));
+    ASSERT_TRUE(ReferenceService::route("localhost", "/autologin/checkenable.php",
+                                        ServiceReply::text(kFourFieldDefinition)));
+    ASSERT_TRUE(ReferenceService::route("localhost", "/autologin/regonetime.php",
+                                        ServiceReply::text(kOid)));
+    startProgram();
+    scan(code);
+    const HWND window = waitForLoginWindow();
+    ASSERT_NE(window, nullptr);
+    cancelAndWaitForTheOrdinaryOpening(window);
+
+    Strings asked;
+    for (const ServiceRequest& request : ReferenceService::requests()) {
+        asked.push_back(request.host + " " + request.target);
+    }
+    EXPECT_EQ(asked, (Strings{"127.0.0.6 /PEN%207/4998765432109", "127.0.0.7 /hop",
+                              "127.0.0.2 /command/fromzelko.php?penid=PEN+7&barcode=4998765432109",
+                              "localhost /autologin/checkenable.php?hp=" + formEncoded(site)}))
+        << "the redirect target at the service's origin itself is never asked for";
+    EXPECT_EQ(openedAddresses(),
+              Strings{"http://" + siteCode("4998765432109", "PEN%207", "127.0.0.6")});
+}
+
 struct FallbackCase {
     const char* name;
     const char* host;                         // the scanned code's host (its site)
@@ -104,6 +141,8 @@ struct FallbackCase {
     std::function<void(HWND window)> answer;  // what the user does; null: no window expected
     const char* outcome;                      // the worker's outcome
     bool refuseWindow = false;                // the login window cannot be created
+    std::string penId = "PEN1";               // as scanned
+    std::string openedPenId = "PEN1";         // as an ordinary scan opens it
 };
 
 void PrintTo(const FallbackCase& c, std::ostream* os) {
@@ -121,7 +160,7 @@ class AutoLoginFallback : public AutoLoginTest, public ::testing::WithParamInter
 // error box, and registers nothing.
 TEST_P(AutoLoginFallback, OpensTheScannedCodeAsAnOrdinaryScan) {
     const FallbackCase& c = GetParam();
-    const std::string code = siteCode("4912345678904", "PEN1", c.host);
+    const std::string code = siteCode("4912345678904", c.penId, c.host);
     scriptService(code, kFourFieldDefinition, {ServiceReply::text(kOid)});
     if (c.arrangeService) {
         c.arrangeService();
@@ -130,7 +169,7 @@ TEST_P(AutoLoginFallback, OpensTheScannedCodeAsAnOrdinaryScan) {
         SetEnvironmentVariableW(L"ZELKO_TEST_REFUSE_LOGIN_WINDOW", L"1");
     }
     startProgram();
-    scan(code);
+    const long long lastReport = scan(code);
     if (c.answer) {
         const HWND window = waitForLoginWindow();
         ASSERT_NE(window, nullptr);
@@ -138,7 +177,12 @@ TEST_P(AutoLoginFallback, OpensTheScannedCodeAsAnOrdinaryScan) {
         EXPECT_TRUE(waitUntilGone(window));
     }
     ASSERT_TRUE(waitForOpened(1));
-    EXPECT_EQ(openedAddresses(), Strings{"http://" + code});
+    if (!c.answer) {
+        std::printf("[ measure  ] last report -> ordinary opening: %.0f ms\n",
+                    (zelko::test::openedAddresses(browser)[0].microseconds - lastReport) / 1000.0);
+    }
+    EXPECT_EQ(openedAddresses(),
+              Strings{"http://" + siteCode("4912345678904", c.openedPenId, c.host)});
     ASSERT_TRUE(waitForAutoLoginEvent(std::string("end ") + c.outcome, 5s));
     if (std::string(c.outcome) == "cancelled") {
         EXPECT_TRUE(serviceTargets("regonetime.php").empty());
@@ -200,6 +244,9 @@ INSTANTIATE_TEST_SUITE_P(
         FallbackCase{"WindowCannotBeCreated", "127.0.0.5", nullptr, nullptr, "cancelled", true},
         // Nothing listens on 127.0.0.9.
         FallbackCase{"SiteUnreachable", "127.0.0.9", nullptr, nullptr, "fallback"},
+        // The same address rule as an ordinary scan: a space or a quote never leaves the address.
+        FallbackCase{"SiteUnreachableWithAHostileCode", "127.0.0.9", nullptr, nullptr, "fallback",
+                     false, "P \"1", "P%20%221"},
         FallbackCase{"ServiceDropsTheConnection", "127.0.0.5",
                      [] {
                          ServiceReply drop;
