@@ -34,7 +34,8 @@ std::wstring wideFromUtf8(const std::string& text) {
     return wide;
 }
 
-// The edit box's whole text in the system ANSI code page; std::nullopt when it cannot be read.
+// The edit box's whole text in the system ANSI code page; std::nullopt when it cannot be read or
+// is longer than a value may be (refused whole, never cut).
 std::optional<std::string> ansiTextOf(HWND edit) {
     const int length = GetWindowTextLengthW(edit);
     if (length <= 0) {
@@ -47,12 +48,8 @@ std::optional<std::string> ansiTextOf(HWND edit) {
     }
     const int size =
         WideCharToMultiByte(CP_ACP, 0, wide.data(), read, nullptr, 0, nullptr, nullptr);
-    if (size <= 0) {
+    if (size <= 0 || static_cast<std::size_t>(size) > kMaxFieldValueBytes) {
         return std::nullopt;
-    }
-    if (static_cast<std::size_t>(size) > kMaxFieldValueBytes) {
-        // Refused whole; the caller counts the field as empty.
-        return std::string(static_cast<std::size_t>(size), '\0');
     }
     std::string ansi(static_cast<std::size_t>(size), '\0');
     WideCharToMultiByte(CP_ACP, 0, wide.data(), read, ansi.data(), size, nullptr, nullptr);
