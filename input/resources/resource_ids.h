@@ -12,6 +12,7 @@
 #define IDD_SETTINGS 107
 #define IDI_TRAY_NO_ACCESS 108
 #define IDB_SCAN_NOTIFICATION 109
+#define IDB_LOGIN_BACKGROUND 124
 
 // The scan sound: a resource named "SCANSOUND" of the custom type "WAVE" (PlaySoundW with
 // SND_RESOURCE looks for that type).

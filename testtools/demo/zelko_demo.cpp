@@ -7,6 +7,7 @@
 #include <string>
 
 #include "demo_update.h"
+#include "demo_autologin.h"
 #include "pensim/simulated_pen.h"
 #include "support/fake_browser_bench.h"
 #include "support/message_box.h"
@@ -144,6 +145,7 @@ int main() {
     ok = showScanStartingTheBrowser() && ok;
     ok = showScanTypedIntoTheBrowser() && ok;
     ok = zelko::demo::showUpdateCheck() && ok;
+    ok = showAutoLoginRoundTrip() && ok;
     say(ok ? "The demo ran as expected." : "The demo did not run as expected.");
     return ok ? 0 : 1;
 }

@@ -57,4 +57,14 @@ void browserAction(std::string_view action, std::string_view address) {
     writeEvent("browser " + std::string(action) + " " + escapeField(address));
 }
 
+void autoLogin(std::string_view event, std::string_view detail) {
+    writeEvent("auto-login " + std::string(event) + " " + escapeField(detail));
+}
+
+bool refuseLoginWindow() {
+    wchar_t value[4] = {};
+    const DWORD length = GetEnvironmentVariableW(L"ZELKO_TEST_REFUSE_LOGIN_WINDOW", value, 4);
+    return length == 1 && value[0] == L'1';
+}
+
 }  // namespace zelko::hooks

@@ -8,7 +8,9 @@
 #include <memory>
 #include <string>
 
+#include "autologin/win32/auto_login_state.h"
 #include "common/win32/win32_mutex.h"
+#include "login_window/win32/login_input_window.h"
 #include "notify/win32/scan_window.h"
 #include "pen/win32/pen_reader.h"
 #include "settings/settings.h"
@@ -34,11 +36,11 @@ struct ProgramState {
     HINSTANCE instance = nullptr;
     TrayWindowRecord tray;
     ScanWindow scanWindow;
+    LoginInputWindow loginWindow;
     Win32Mutex settingsLock;
     std::unique_ptr<PenReader> reader;
     Settings settings;
-    std::int32_t autoLoginBusy = 0;
-    std::string pendingUrl;  // the address the auto-login worker hands to the scan dispatch
+    AutoLoginState autoLogin;
     UINT timerId = 0;
     UINT timerResolution = 0;
 };

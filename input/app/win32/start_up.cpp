@@ -6,6 +6,8 @@
 #include "about/win32/about_dialog.h"
 #include "app/win32/program_state.h"
 #include "app/win32/scan_start.h"
+#include "autologin/win32/auto_login_worker.h"
+#include "login_window/win32/login_input_window.h"
 #include "settings/win32/settings_file.h"
 #include "tray/win32/tray_window.h"
 
@@ -67,6 +69,10 @@ int runMessageLoop() {
             if (GetMessageW(&message, nullptr, 0, 0) <= 0) {
                 break;
             }
+            // Tab, Enter and Esc in the login input window, the one window that is not modal.
+            if (handleLoginWindowMessage(message)) {
+                continue;
+            }
             TranslateMessage(&message);
             DispatchMessageW(&message);
         } else {
@@ -79,10 +85,13 @@ int runMessageLoop() {
 void shutDown() {
     ProgramState& state = programState();
     finishUpdateChecks();
+    // The worker uses the scan list and the records up to its last step.
+    stopAutoLogin();
     if (state.reader) {
         resetReader(*state.reader);
         state.reader.reset();
     }
+    state.autoLogin.records.empty();
 }
 
 }  // namespace zelko

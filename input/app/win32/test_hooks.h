@@ -18,4 +18,13 @@ void trayStateShown(int state);
 // `address` is the address it used.
 void browserAction(std::string_view action, std::string_view address);
 
+// Auto-login: `event` "start" (a worker took the scan `detail`), "busy" (the scan `detail` was not
+// acted on: an auto-login runs), "end" (the worker ended with the outcome `detail`) or
+// "login-window" (`detail` "opened", "refused", "accepted" or "cancelled").
+void autoLogin(std::string_view event, std::string_view detail);
+
+// True in the test build when ZELKO_TEST_REFUSE_LOGIN_WINDOW is "1": the login input window is then
+// not created, as when its creation fails.
+bool refuseLoginWindow();
+
 }  // namespace zelko::hooks

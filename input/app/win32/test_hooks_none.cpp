@@ -5,5 +5,9 @@ namespace zelko::hooks {
 void penEventReceived(unsigned, std::string_view) {}
 void trayStateShown(int) {}
 void browserAction(std::string_view, std::string_view) {}
+void autoLogin(std::string_view, std::string_view) {}
+bool refuseLoginWindow() {
+    return false;
+}
 
 }  // namespace zelko::hooks

@@ -5,8 +5,10 @@
 #include "about/win32/about_dialog.h"
 #include "app/win32/program_state.h"
 #include "app/win32/test_hooks.h"
+#include "autologin/win32/auto_login_worker.h"
 #include "common/win32/ignored_messages.h"
 #include "common/win32/text.h"
+#include "login_window/win32/login_input_window.h"
 #include "resources/resource_ids.h"
 #include "scan/win32/dispatch_scan.h"
 #include "settings_dialog/win32/settings_dialog.h"
@@ -82,6 +84,9 @@ void showTrayMenu(HWND trayWindow) {
         SetForegroundWindow(tray.dialogWindow);
         return;
     }
+    if (bringLoginWindowForward()) {
+        return;
+    }
     POINT cursor{};
     GetCursorPos(&cursor);
     HMENU menu = LoadMenuW(programState().instance, MAKEINTRESOURCEW(IDR_TRAY_MENU));
@@ -119,9 +124,12 @@ void handlePenEvent(HWND trayWindow, WPARAM wParam) {
     if (wParam != kPenScanReady) {
         return;
     }
-    // Auto-login mode hands scans to its worker; until that worker is part of the program, a scan
-    // takes the ordinary way, which is also where every auto-login failure ends.
-    dispatchScan(trayWindow, nullptr);
+    // Read without settingsLock: nothing writes autoLogin after start-up.
+    if (state.settings.autoLogin == 0) {
+        dispatchScan(trayWindow, nullptr);
+    } else {
+        routeScanToAutoLogin(trayWindow);
+    }
 }
 
 LRESULT CALLBACK trayWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -154,9 +162,11 @@ LRESULT CALLBACK trayWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         case WM_CLOSE_REQUEST:
             PostMessageW(window, WM_CLOSE, 0, 0);
             return 0;
+        case WM_SHOW_LOGIN_WINDOW:
+            showRequestedLoginWindow(window);
+            return 0;
         case WM_OPEN_PENDING_URL:
-            dispatchScan(window, programState().pendingUrl.c_str());
-            programState().autoLoginBusy = 0;
+            openPendingAddress(window);
             return 0;
         case WM_TRAY_TICK:
             refreshTrayState();

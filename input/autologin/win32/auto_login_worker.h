@@ -1,0 +1,21 @@
+#pragma once
+// The auto-login worker thread and the main thread's side of it.
+
+#include <windows.h>
+
+namespace zelko {
+
+// WM_PEN_EVENT with auto-login mode on: starts a worker for the newest scan, unless an auto-login
+// runs (the scan is then not acted on and stays in the list). A usable scan whose worker cannot
+// be started is opened the ordinary way.
+void routeScanToAutoLogin(HWND trayWindow);
+
+// WM_OPEN_PENDING_URL: opens the next address the worker handed over, exactly as it was handed
+// over, through the scan dispatch.
+void openPendingAddress(HWND trayWindow);
+
+// Shut-down: asks the worker to stop, ends a login input without taking its values and waits
+// until the worker has ended. The stored records stay until the caller empties them.
+void stopAutoLogin();
+
+}  // namespace zelko
