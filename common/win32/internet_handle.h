@@ -4,35 +4,16 @@
 #include <windows.h>
 #include <wininet.h>
 
-#include <utility>
+#include "common/win32/unique_resource.h"
 
 namespace zelko {
 
-class InternetHandle {
-  public:
-    InternetHandle() = default;
-    explicit InternetHandle(HINTERNET handle) : handle_(handle) {}
-    InternetHandle(const InternetHandle&) = delete;
-    InternetHandle& operator=(const InternetHandle&) = delete;
-    InternetHandle(InternetHandle&& other) noexcept : handle_(other.release()) {}
-    InternetHandle& operator=(InternetHandle&& other) noexcept {
-        reset(other.release());
-        return *this;
-    }
-    ~InternetHandle() { reset(); }
-
-    HINTERNET get() const { return handle_; }
-    explicit operator bool() const { return handle_ != nullptr; }
-    HINTERNET release() { return std::exchange(handle_, nullptr); }
-    void reset(HINTERNET handle = nullptr) {
-        if (handle_) {
-            InternetCloseHandle(handle_);
-        }
-        handle_ = handle;
-    }
-
-  private:
-    HINTERNET handle_ = nullptr;
+struct InternetHandleTraits {
+    using Handle = HINTERNET;
+    static HINTERNET none() { return nullptr; }
+    static bool isOpen(HINTERNET handle) { return handle != nullptr; }
+    static void close(HINTERNET handle) { InternetCloseHandle(handle); }
 };
+using InternetHandle = UniqueResource<InternetHandleTraits>;
 
 }  // namespace zelko
