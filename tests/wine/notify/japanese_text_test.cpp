@@ -6,59 +6,13 @@
 #include <string>
 #include <vector>
 
+#include "support/glyph_canvas.h"
 #include "support/resident_program.h"
 #include "support/screenshot.h"
 #include "support/settings_dialog_driver.h"
 
 namespace zelko::test {
 namespace {
-
-constexpr int kCell = 32;
-
-// One character drawn black on white in a cell, as 1-bit-per-pixel rows.
-class GlyphCanvas {
-  public:
-    explicit GlyphCanvas(const wchar_t* face, int pointSize) {
-        dc_ = CreateCompatibleDC(nullptr);
-        BITMAPINFO info{};
-        info.bmiHeader.biSize = sizeof info.bmiHeader;
-        info.bmiHeader.biWidth = kCell;
-        info.bmiHeader.biHeight = -kCell;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        bitmap_ = CreateDIBSection(dc_, &info, DIB_RGB_COLORS, &bits_, nullptr, 0);
-        SelectObject(dc_, bitmap_);
-        int height = -MulDiv(pointSize, GetDeviceCaps(dc_, LOGPIXELSY), 72);
-        font_ = CreateFontW(height, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, face);
-        SelectObject(dc_, font_);
-    }
-    ~GlyphCanvas() {
-        DeleteDC(dc_);
-        DeleteObject(bitmap_);
-        DeleteObject(font_);
-    }
-
-    std::vector<bool> draw(wchar_t character) {
-        RECT cell{0, 0, kCell, kCell};
-        FillRect(dc_, &cell, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-        SetTextColor(dc_, RGB(0, 0, 0));
-        SetBkMode(dc_, TRANSPARENT);
-        TextOutW(dc_, 2, 2, &character, 1);
-        GdiFlush();
-        std::vector<bool> ink(kCell * kCell);
-        auto* pixels = static_cast<const DWORD*>(bits_);
-        for (int i = 0; i < kCell * kCell; ++i) {
-            ink[i] = (pixels[i] & 0xFFFFFF) != 0xFFFFFF;
-        }
-        return ink;
-    }
-
-  private:
-    HDC dc_ = nullptr;
-    HBITMAP bitmap_ = nullptr;
-    HFONT font_ = nullptr;
-    void* bits_ = nullptr;
-};
 
 const wchar_t* const kDialogTexts[] = {
     L"バーコードスキャン成功時のアウトプット",

@@ -16,7 +16,7 @@ HWND waitForMessageBox(const std::wstring& caption, std::chrono::milliseconds ti
         [&] {
             HWND box = FindWindowW(L"#32770", caption.c_str());
             if (box && IsWindowVisible(box) &&
-                (GetDlgItem(box, IDOK) || GetDlgItem(box, IDCANCEL) || GetDlgItem(box, 2))) {
+                (GetDlgItem(box, IDOK) || GetDlgItem(box, IDCANCEL) || GetDlgItem(box, IDYES))) {
                 found = box;
                 return true;
             }
