@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <string>
 
+#include "demo/demo_install.h"
 #include "pensim/simulated_pen.h"
 #include "support/fake_browser_bench.h"
 #include "support/message_box.h"
@@ -142,6 +143,7 @@ int main() {
     bool ok = showStartAndSingleInstance();
     ok = showScanStartingTheBrowser() && ok;
     ok = showScanTypedIntoTheBrowser() && ok;
+    ok = demo::showInstallAndUninstall() && ok;
     say(ok ? "The demo ran as expected." : "The demo did not run as expected.");
     return ok ? 0 : 1;
 }
