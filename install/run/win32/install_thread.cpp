@@ -22,7 +22,9 @@ DWORD WINAPI InstallThreadProc(LPVOID parameter) {
         InstallMachine machine{files, registry, messages, shell, resident};
         installAndReport(machine, job.choices);
     }
-    PostMessageW(job.statusDialog, WM_INSTALL_FINISHED, 0, 0);
+    // Sent, not posted: a post can be lost to a full message queue, and the dialog would wait for
+    // ever. The dialog's thread is free to answer, since nothing lets it close before this.
+    SendMessageW(job.statusDialog, WM_INSTALL_FINISHED, 0, 0);
     return 0;
 }
 

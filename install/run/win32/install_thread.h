@@ -9,7 +9,7 @@
 
 namespace zelko {
 
-// Posted to the status dialog as the worker's last act.
+// Sent to the status dialog as the worker's last act.
 constexpr UINT WM_INSTALL_FINISHED = WM_APP + 1;
 
 // What the thread works on; owned by the status dialog, which outlives the thread.
