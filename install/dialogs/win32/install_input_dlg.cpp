@@ -4,7 +4,6 @@
 
 #include <memory>
 
-#include "common/win32/center_on_desktop.h"
 #include "common/win32/text.h"
 #include "install/app/win32/zelko_install_app.h"
 #include "install/dialogs/dialog_texts.h"
@@ -30,16 +29,11 @@ struct ItemListFree {
 }  // namespace
 
 InstallInputDlg::InstallInputDlg(CZelkoInstallApp& app, HWND owner)
-    : ModalDialog(app.instance(), IDD_INSTALL_INPUT, owner), app_(app) {
+    : InstallerDialog(app, IDD_INSTALL_INPUT, owner) {
     onCommand(IDC_TYPED_FOLDER, [this](WORD notification) { OnTypedFolderChange(notification); });
     onCommand(IDC_BROWSE, [this](WORD) { OnBrowse(); });
     onCommand(IDOK, [this](WORD) { OnOK(); });
     onCommand(IDCANCEL, [this](WORD) { OnCancel(); });
-    onMessage(WM_CLOSE, [](WPARAM, LPARAM) -> INT_PTR { return TRUE; });
-}
-
-void InstallInputDlg::onCreate() {
-    CenterOnDesktop(window());
 }
 
 bool InstallInputDlg::onInitDialog() {

@@ -6,18 +6,15 @@
 #include <optional>
 #include <string>
 
-#include "common/win32/dialog_framework/modal_dialog.h"
+#include "install/dialogs/win32/installer_dialog.h"
 
 namespace zelko {
 
-class CZelkoInstallApp;
-
-class InstallInputDlg : public ModalDialog {
+class InstallInputDlg : public InstallerDialog {
   public:
     InstallInputDlg(CZelkoInstallApp& app, HWND owner);
 
   private:
-    void onCreate() override;
     bool onInitDialog() override;
     void OnTypedFolderChange(WORD notification);
     void OnBrowse();
@@ -25,8 +22,6 @@ class InstallInputDlg : public ModalDialog {
     void OnCancel();
     // `ComposeInstallPath` of the typed folder, over the installer's current folder.
     std::optional<std::u16string> composedFolder() const;
-
-    CZelkoInstallApp& app_;
 };
 
 }  // namespace zelko

@@ -1,6 +1,5 @@
 #include "install/dialogs/win32/install_start_dlg.h"
 
-#include "common/win32/center_on_desktop.h"
 #include "install/app/win32/zelko_install_app.h"
 #include "install/dialogs/win32/licence_terms.h"
 #include "install/resources/install_resource_ids.h"
@@ -8,14 +7,9 @@
 namespace zelko {
 
 InstallStartDlg::InstallStartDlg(CZelkoInstallApp& app, HWND owner)
-    : ModalDialog(app.instance(), IDD_INSTALL_START, owner), app_(app) {
+    : InstallerDialog(app, IDD_INSTALL_START, owner) {
     onCommand(IDOK, [this](WORD) { OnOK(); });
     onCommand(IDCANCEL, [this](WORD) { OnCancel(); });
-    onMessage(WM_CLOSE, [](WPARAM, LPARAM) -> INT_PTR { return TRUE; });
-}
-
-void InstallStartDlg::onCreate() {
-    CenterOnDesktop(window());
 }
 
 bool InstallStartDlg::onInitDialog() {

@@ -1,6 +1,5 @@
 #include "install/dialogs/win32/install_status_dlg.h"
 
-#include "common/win32/center_on_desktop.h"
 #include "common/win32/text.h"
 #include "install/app/win32/zelko_install_app.h"
 #include "install/dialogs/dialog_texts.h"
@@ -10,10 +9,9 @@
 namespace zelko {
 
 InstallStatusDlg::InstallStatusDlg(CZelkoInstallApp& app, HWND owner)
-    : ModalDialog(app.instance(), IDD_INSTALL_STATUS, owner), app_(app) {
+    : InstallerDialog(app, IDD_INSTALL_STATUS, owner) {
     onCommand(IDC_FINISH, [this](WORD) { OnFinish(); });
     onCommand(IDCANCEL, [this](WORD) { OnFinish(); });
-    onMessage(WM_CLOSE, [](WPARAM, LPARAM) -> INT_PTR { return TRUE; });
     onMessage(WM_INSTALL_FINISHED, [this](WPARAM, LPARAM) -> INT_PTR {
         OnRunFinished();
         return TRUE;
@@ -24,10 +22,6 @@ InstallStatusDlg::~InstallStatusDlg() {
     if (worker_) {
         WaitForSingleObject(worker_.get(), INFINITE);
     }
-}
-
-void InstallStatusDlg::onCreate() {
-    CenterOnDesktop(window());
 }
 
 bool InstallStatusDlg::onInitDialog() {

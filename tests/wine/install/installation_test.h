@@ -4,12 +4,14 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <string>
 #include <vector>
 
 #include "support/dialog_driver.h"
 #include "support/glyph_canvas.h"
 #include "support/installation.h"
+#include "support/installer_driver.h"
 #include "support/screenshot.h"
 #include "support/test_paths.h"
 
@@ -25,6 +27,14 @@ class InstallationTest : public ::testing::Test {
             << "an installation is left on the machine";
     }
     void TearDown() override { removeInstallation(otherFolders); }
+
+    // A fresh installation with the default choices, its resident program closed again.
+    void installAndCloseTheResidentProgram() {
+        ASSERT_TRUE(installWithDefaults().finished);
+        auto resident = waitForResidentProgram(std::chrono::seconds(20));
+        ASSERT_TRUE(resident) << "the installed resident program did not start";
+        ASSERT_TRUE(closeResidentProgram(*resident, std::chrono::seconds(10)));
+    }
 
     InstallationSnapshot clean;
     // Install folders other than the default one that the test used.

@@ -224,10 +224,7 @@ TEST_F(InstallerTest, UpdateOverTheRunningResidentProgram) {
 // program that did not close would hold it) fails the run; the old file stays whole and no
 // partly written file is left.
 TEST_F(InstallerTest, ProgramFileInUseFailsTheRunAndStaysAsItWas) {
-    ASSERT_TRUE(installWithDefaults().finished);
-    auto running = waitForResidentProgram(20s);
-    ASSERT_TRUE(running);
-    ASSERT_TRUE(closeResidentProgram(*running, 10s));
+    ASSERT_NO_FATAL_FAILURE(installAndCloseTheResidentProgram());
     const std::wstring folder = defaultInstallFolder();
     const std::wstring residentProgram = folder + L"\\ZelkoInput.exe";
     ASSERT_TRUE(writeFileBytes(residentProgram, "the program as it was"));

@@ -29,10 +29,7 @@ std::wstring uninstallCommand() {
 class UninstallerTest : public InstallationTest {};
 
 TEST_F(UninstallerTest, RemovesTheInstallationThenFindsNothingInstalled) {
-    ASSERT_TRUE(installWithDefaults().finished);
-    auto resident = waitForResidentProgram(20s);
-    ASSERT_TRUE(resident);
-    ASSERT_TRUE(closeResidentProgram(*resident, 10s));
+    ASSERT_NO_FATAL_FAILURE(installAndCloseTheResidentProgram());
     const std::wstring folder = defaultInstallFolder();
     ASSERT_TRUE(writeFileBytes(folder + L"\\ZelkoInstall.cfg", "settings"));
     ASSERT_TRUE(writeFileBytes(folder + L"\\ZelkoInput.cfg", "the resident program's"));
