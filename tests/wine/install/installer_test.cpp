@@ -3,6 +3,7 @@
 // into another folder without the startup shortcut, with screenshots.
 
 #include <windows.h>
+#include <shlobj.h>
 
 #include <gtest/gtest.h>
 
@@ -130,6 +131,25 @@ TEST(InstallerResources, CarryTheBuiltProgramsByteForByte) {
         EXPECT_TRUE(resource == builtProgram(name)) << name << " differs from the built file";
     }
     FreeLibrary(installer);
+}
+
+// The installer asks for administrator rights; the uninstaller runs as whoever starts it.
+TEST(InstallerResources, ManifestsAskForTheirExecutionLevels) {
+    const std::pair<std::wstring, const char*> programs[] = {
+        {installerPath(), "level=\"requireAdministrator\" uiAccess=\"false\""},
+        {binDirectory() + L"\\ZelkoUnInstall.exe", "level=\"asInvoker\" uiAccess=\"false\""},
+    };
+    for (const auto& [path, level] : programs) {
+        HMODULE program = LoadLibraryExW(path.c_str(), nullptr,
+                                         LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+        ASSERT_NE(program, nullptr) << path;
+        HRSRC found = FindResourceW(program, MAKEINTRESOURCEW(1), MAKEINTRESOURCEW(24));
+        ASSERT_NE(found, nullptr) << "no manifest in " << path;
+        const auto* bytes = static_cast<const char*>(LockResource(LoadResource(program, found)));
+        const std::string manifest(bytes, SizeofResource(program, found));
+        EXPECT_NE(manifest.find(level), std::string::npos) << path;
+        FreeLibrary(program);
+    }
 }
 
 TEST_F(InstallerTest, FreshInstallIntoTheDefaultFolder) {
@@ -313,6 +333,32 @@ TEST_F(InstallerTest, SettingsDialogComposesTheFinalFolderAndRefusesWhatDoesNotF
         typeText(input, IDC_TYPED_FOLDER, c.typed);
         EXPECT_EQ(dialogItemText(input, IDC_FINAL_FOLDER), c.shown) << "typed: " << c.typed;
     }
+    // "参照": the shell's folder browser, owned by the dialog; what it picks becomes the folder.
+    typeText(input, IDC_TYPED_FOLDER, L"D:\\");
+    clickDialogButton(input, IDC_BROWSE);
+    HWND browser = nullptr;
+    ASSERT_TRUE(waitUntil(
+        [&] {
+            browser = nullptr;
+            while ((browser = FindWindowExW(nullptr, browser, L"#32770", nullptr)) != nullptr) {
+                if (GetWindow(browser, GW_OWNER) == input && IsWindowVisible(browser)) {
+                    return true;
+                }
+            }
+            return false;
+        },
+        10s))
+        << "no folder browser";
+    EXPECT_NE(allDialogTexts(browser).find(L"フォルダを選択して下さい"), std::wstring::npos);
+    clickDialogButton(browser, IDOK);
+    ASSERT_TRUE(waitUntil([&] { return !IsWindow(browser); }, 10s));
+    // Its first choice, the desktop, has a file-system path.
+    wchar_t desktop[MAX_PATH] = {};
+    ASSERT_TRUE(SHGetSpecialFolderPathW(nullptr, desktop, CSIDL_DESKTOPDIRECTORY, FALSE));
+    EXPECT_EQ(dialogItemText(input, IDC_TYPED_FOLDER), desktop);
+    EXPECT_EQ(dialogItemText(input, IDC_FINAL_FOLDER),
+              std::wstring(desktop) + L"\\Orvandale\\ZelkoInput");
+
     for (const std::wstring& refused : {std::wstring(), tooLong}) {
         typeText(input, IDC_TYPED_FOLDER, refused);
         clickDialogButton(input, IDOK);
