@@ -8,6 +8,7 @@
 
 #include "demo_update.h"
 #include "demo_autologin.h"
+#include "demo_install.h"
 #include "pensim/simulated_pen.h"
 #include "support/fake_browser_bench.h"
 #include "support/message_box.h"
@@ -146,6 +147,7 @@ int main() {
     ok = showScanTypedIntoTheBrowser() && ok;
     ok = zelko::demo::showUpdateCheck() && ok;
     ok = showAutoLoginRoundTrip() && ok;
+    ok = demo::showInstallAndUninstall() && ok;
     say(ok ? "The demo ran as expected." : "The demo did not run as expected.");
     return ok ? 0 : 1;
 }

@@ -1,6 +1,7 @@
 #include "settings_dialog/win32/settings_dialog.h"
 
 #include "app/win32/program_state.h"
+#include "common/win32/center_on_desktop.h"
 #include "resources/resource_ids.h"
 #include "settings/win32/settings_file.h"
 #include "settings_dialog/settings_apply.h"
@@ -99,13 +100,7 @@ int runSettingsDialog(HWND owner) {
 }
 
 void centreOnScreen(HWND window) {
-    RECT desktop{}, bounds{};
-    GetWindowRect(GetDesktopWindow(), &desktop);
-    GetWindowRect(window, &bounds);
-    int width = bounds.right - bounds.left;
-    int height = bounds.bottom - bounds.top;
-    SetWindowPos(window, nullptr, (desktop.right - width) / 2, (desktop.bottom - height) / 2, 0, 0,
-                 SWP_NOSIZE | SWP_NOZORDER | SWP_SHOWWINDOW);
+    CenterOnDesktop(window);
 }
 
 }  // namespace zelko

@@ -30,11 +30,16 @@ ChildProcess ChildProcess::start(const std::wstring& executable,
     for (const auto& argument : arguments) {
         commandLine += L" " + quoteArgument(argument);
     }
+    return startCommandLine(commandLine, workingDirectory);
+}
+
+ChildProcess ChildProcess::startCommandLine(std::wstring commandLine,
+                                            const std::wstring& workingDirectory) {
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION info{};
     ChildProcess child;
-    if (CreateProcessW(executable.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+    if (CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
                        workingDirectory.empty() ? nullptr : workingDirectory.c_str(), &startup,
                        &info)) {
         CloseHandle(info.hThread);

@@ -23,6 +23,9 @@ class ChildProcess {
     static ChildProcess start(const std::wstring& executable,
                               const std::vector<std::wstring>& arguments = {},
                               const std::wstring& workingDirectory = L"");
+    // Starts a whole command line as the shell would run it (the program's path may be quoted).
+    static ChildProcess startCommandLine(std::wstring commandLine,
+                                         const std::wstring& workingDirectory = L"");
 
     bool started() const { return static_cast<bool>(process_); }
     DWORD id() const { return id_; }

@@ -8,7 +8,7 @@ std::wstring charactersWithoutGlyphs(const wchar_t* face, int pointSize, std::ws
     GlyphCanvas canvas(face, pointSize);
     std::wstring without;
     for (const wchar_t c : text) {
-        if (c == L' ' || c == L'\n' || c == L'\r') {
+        if (c == L' ' || c == L'\x3000' || c == L'\n' || c == L'\r') {
             continue;
         }
         if (!canvas.drawsGlyph(c)) {

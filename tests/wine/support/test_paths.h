@@ -11,6 +11,9 @@ std::wstring binDirectory();
 // A fresh, empty folder for one test under the build tree's scratch area.
 std::wstring freshScratchDirectory(const std::wstring& name);
 
+// Deletes a folder with everything in it.
+void removeTree(const std::wstring& folder);
+
 bool copyFileTo(const std::wstring& from, const std::wstring& to);
 std::string readFileBytes(const std::wstring& path);
 bool writeFileBytes(const std::wstring& path, const std::string& bytes);
