@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "autologin/login_record.h"
-#include "login_window/win32/gdi_object.h"
+#include "common/win32/gdi_object.h"
 
 namespace zelko {
 
