@@ -76,7 +76,7 @@ bool isLoginPage(const std::string& address) {
 }  // namespace
 
 bool showAutoLoginRoundTrip() {
-    say("6. Auto-login mode, on by default when there is no settings file. The reference web");
+    say("7. Auto-login mode, on by default when there is no settings file. The reference web");
     say("   service stands in for the maker's auto-login service and for a shop's site.");
     const std::string code =
         "127.0.0.5:" + std::to_string(ReferenceService::port()) + "/PEN0042/4901234567894";

@@ -46,12 +46,12 @@ bool uninstallAndTell(const std::wstring& command) {
 }
 
 bool install() {
-    narrate(L"6. ZelkoInstall.exe, the one file a vendor hands out, installs the middleware:");
+    narrate(L"8. ZelkoInstall.exe, the one file a vendor hands out, installs the middleware:");
     InstallRun run = installWithDefaults([](HWND dialog, const wchar_t* title) {
         const std::wstring shown = L"   dialog \"" + std::wstring(title) + L"\"";
-        if (title == kStartDialogTitle) {
+        if (std::wstring(title) == kStartDialogTitle) {
             narrate(shown + L" shows the licence terms; the demo accepts them");
-        } else if (title == kInputDialogTitle) {
+        } else if (std::wstring(title) == kInputDialogTitle) {
             narrate(shown + L": final folder \"" + dialogItemText(dialog, 1000) +
                     L"\", startup shortcut on; the demo starts the installation");
         } else {
@@ -84,17 +84,17 @@ bool showInstallAndUninstall() {
         return false;
     }
     const std::wstring parent = processImagePath(parentProcessOf(resident->processId));
-    narrate(L"7. The installed ZelkoInput.exe runs (process " +
+    narrate(L"9. The installed ZelkoInput.exe runs (process " +
             std::to_wstring(resident->processId) + L"), started by " +
             parent.substr(parent.find_last_of(L'\\') + 1) +
             L" (the desktop shell, as the logged-on user), not by the elevated installer.");
 
     const std::wstring command = L"\"" + folder + L"\\ZelkoUnInstall.exe\"";
-    narrate(L"8. The uninstaller (" + command + L") while it runs:");
+    narrate(L"10. The uninstaller (" + command + L") while it runs:");
     ok = uninstallAndTell(command) && ok;
     ok = fileExists(folder + L"\\ZelkoInput.exe") && ok;
 
-    narrate(L"9. The tray's close request ends the resident program; the uninstaller again:");
+    narrate(L"11. The tray's close request ends the resident program; the uninstaller again:");
     ok = closeResidentProgram(*resident, 10s) && ok;
     ok = uninstallAndTell(command) && ok;
     const bool removed =
