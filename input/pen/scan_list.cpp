@@ -12,11 +12,11 @@ void ScanList::push(std::string text) {
     while (!entries_.empty() && count() >= capacity_) {
         entries_.pop_back();
     }
-    entries_.push_front(std::move(text));
+    entries_.push_front(Entry{++lastSequence_, std::move(text)});
 }
 
 const std::string* ScanList::newest() const {
-    return entries_.empty() ? nullptr : &entries_.front();
+    return entries_.empty() ? nullptr : &entries_.front().text;
 }
 
 bool ScanList::removeScan(int index) {

@@ -12,6 +12,7 @@
 #include "common/win32/win32_mutex.h"
 #include "login_window/win32/login_input_window.h"
 #include "notify/win32/scan_window.h"
+#include "pen/scan_cursor.h"
 #include "pen/win32/pen_reader.h"
 #include "settings/settings.h"
 
@@ -25,6 +26,7 @@ struct TrayWindowRecord {
     UINT taskbarCreatedMessage = 0;
     std::int32_t iconAdded = 0;
     std::array<HICON, 3> icons{};  // indexed by TrayState
+    ScanCursor scanCursor;         // the scans of the reader's list that have had their turn
 };
 
 struct ProgramState {

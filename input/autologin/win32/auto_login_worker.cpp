@@ -80,15 +80,6 @@ unsigned __stdcall autoLoginWorker(void* context) {
     return 0;
 }
 
-std::string newestScanCode(ProgramState& state) {
-    if (!state.reader) {
-        return std::string();
-    }
-    MutexLock lock(state.reader->lock);
-    const std::string* newest = state.reader->scans.newest();
-    return newest ? newest->substr(0, newest->find('\0')) : std::string();
-}
-
 void startAutoLogin(HWND trayWindow, const std::string& code) {
     ProgramState& state = programState();
     AutoLoginState& autoLogin = state.autoLogin;
@@ -111,7 +102,7 @@ void startAutoLogin(HWND trayWindow, const std::string& code) {
         autoLogin.busy = 0;
         hooks::autoLogin("end", "no-worker");
         // Like every other failure, the scan is opened the ordinary way.
-        dispatchScan(trayWindow, nullptr);
+        dispatchScanCode(trayWindow, code);
         return;
     }
     autoLogin.workerThread.reset(reinterpret_cast<HANDLE>(thread));
@@ -119,10 +110,9 @@ void startAutoLogin(HWND trayWindow, const std::string& code) {
 
 }  // namespace
 
-void routeScanToAutoLogin(HWND trayWindow) {
-    ProgramState& state = programState();
-    AutoLoginState& autoLogin = state.autoLogin;
-    const std::string code = newestScanCode(state);
+void routeScanToAutoLogin(HWND trayWindow, const std::string& scannedCode) {
+    AutoLoginState& autoLogin = programState().autoLogin;
+    const std::string code = scannedCode.substr(0, scannedCode.find('\0'));
     // A worker still polling the download check counts as running, though the preparation page
     // has already been opened: two workers would share one scan, one input window and the records.
     if (autoLogin.busy.load() != 0 || autoLogin.workerRunning.load() != 0) {

@@ -3,12 +3,14 @@
 
 #include <windows.h>
 
+#include <string>
+
 namespace zelko {
 
-// WM_PEN_EVENT with auto-login mode on: starts a worker for the newest scan, unless an auto-login
-// runs (the scan is then not acted on and stays in the list). A usable scan whose worker cannot
-// be started is opened the ordinary way.
-void routeScanToAutoLogin(HWND trayWindow);
+// A scan taken from the list with auto-login mode on: starts a worker for this scanned code, unless
+// an auto-login runs (the scan is then not acted on, and has had its turn). A usable scan whose
+// worker cannot be started is opened the ordinary way.
+void routeScanToAutoLogin(HWND trayWindow, const std::string& scannedCode);
 
 // WM_OPEN_PENDING_URL: opens the next address the worker handed over, exactly as it was handed
 // over, through the scan dispatch.

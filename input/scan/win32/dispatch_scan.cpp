@@ -42,15 +42,9 @@ void launchOrReport(HWND trayWindow, const std::string& address, const std::wstr
     MessageBoxW(trayWindow, L"ブラウザを起動できませんでした", L"エラー", MB_OK);
 }
 
-}  // namespace
-
-void dispatchScan(HWND trayWindow, const char* pendingAddress) {
+// The browser action for an address made safe; an empty address does nothing.
+void openAddress(HWND trayWindow, const std::string& address) {
     ProgramState& state = programState();
-    // Every byte that could leave the address (a quote, a space, a control byte) is escaped
-    // before any browser sees it, for scans and pending addresses alike.
-    const std::string address =
-        urlSafeAddress(pendingAddress ? pendingAddressText(pendingAddress)
-                                      : newestScanAddress(state.reader.get()));
     if (address.empty()) {
         return;
     }
@@ -77,6 +71,20 @@ void dispatchScan(HWND trayWindow, const char* pendingAddress) {
         default:
             break;
     }
+}
+
+}  // namespace
+
+void dispatchScan(HWND trayWindow, const char* pendingAddress) {
+    // Every byte that could leave the address (a quote, a space, a control byte) is escaped
+    // before any browser sees it, for scans and pending addresses alike.
+    openAddress(trayWindow,
+                urlSafeAddress(pendingAddress ? pendingAddressText(pendingAddress)
+                                              : newestScanAddress(programState().reader.get())));
+}
+
+void dispatchScanCode(HWND trayWindow, std::string_view code) {
+    openAddress(trayWindow, urlSafeAddress(addressForScan(code)));
 }
 
 }  // namespace zelko

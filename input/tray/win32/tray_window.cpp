@@ -10,9 +10,9 @@
 #include "common/win32/text.h"
 #include "login_window/win32/login_input_window.h"
 #include "resources/resource_ids.h"
-#include "scan/win32/dispatch_scan.h"
 #include "settings_dialog/win32/settings_dialog.h"
 #include "tray/tray_state.h"
+#include "tray/win32/scan_routing.h"
 
 namespace zelko {
 
@@ -121,14 +121,8 @@ void handlePenEvent(HWND trayWindow, WPARAM wParam) {
         const std::string* newest = state.reader->scans.newest();
         hooks::penEventReceived(static_cast<unsigned>(wParam), newest ? *newest : std::string());
     }
-    if (wParam != kPenScanReady) {
-        return;
-    }
-    // Read without settingsLock: nothing writes autoLogin after start-up.
-    if (state.settings.autoLogin == 0) {
-        dispatchScan(trayWindow, nullptr);
-    } else {
-        routeScanToAutoLogin(trayWindow);
+    if (wParam == kPenScanReady) {
+        routeNewScans(trayWindow);
     }
 }
 
