@@ -6,6 +6,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <mutex>
 #include <string>
 
@@ -55,6 +56,17 @@ void trayStateShown(int state) {
 
 void browserAction(std::string_view action, std::string_view address) {
     writeEvent("browser " + std::string(action) + " " + escapeField(address));
+}
+
+void mainThreadDispatching(unsigned message, unsigned long long wParam) {
+    static const UINT holdMessage = RegisterWindowMessageW(L"ZelkoInputTestHoldMainThread");
+    if (holdMessage == 0 || message != holdMessage) {
+        return;
+    }
+    const DWORD milliseconds = static_cast<DWORD>(std::min<unsigned long long>(wParam, 60000));
+    writeEvent("main-thread-held " + std::to_string(milliseconds));
+    Sleep(milliseconds);
+    writeEvent("main-thread-free");
 }
 
 }  // namespace zelko::hooks

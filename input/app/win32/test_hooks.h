@@ -18,4 +18,9 @@ void trayStateShown(int state);
 // `address` is the address it used.
 void browserAction(std::string_view action, std::string_view address);
 
+// The main thread is about to dispatch a message. The test build holds the main thread busy for
+// wParam milliseconds when the message is the registered "ZelkoInputTestHoldMainThread", as a
+// long browser action or a modal box would; the shipped program does nothing.
+void mainThreadDispatching(unsigned message, unsigned long long wParam);
+
 }  // namespace zelko::hooks

@@ -5,5 +5,6 @@ namespace zelko::hooks {
 void penEventReceived(unsigned, std::string_view) {}
 void trayStateShown(int) {}
 void browserAction(std::string_view, std::string_view) {}
+void mainThreadDispatching(unsigned, unsigned long long) {}
 
 }  // namespace zelko::hooks

@@ -45,7 +45,6 @@ void removeTrayIcon() {
     Shell_NotifyIconW(NIM_DELETE, &data);
 }
 
-// Caller holds the reader's lock.
 void showTrayState(TrayState state) {
     TrayWindowRecord& tray = programState().tray;
     if (tray.trayState == static_cast<std::int32_t>(state)) {
@@ -64,8 +63,13 @@ void refreshTrayState() {
     if (!reader) {
         return;
     }
-    MutexLock lock(reader->lock);
-    showTrayState(chooseTrayState(penStatusOf(*reader)));
+    PenStatus status;
+    {
+        MutexLock lock(reader->lock);
+        status = penStatusOf(*reader);
+    }
+    // The shell is asked without the reader's lock, so the reader thread never waits for it.
+    showTrayState(chooseTrayState(status));
 }
 
 void runTrayDialog(HWND trayWindow, int (*dialog)(HWND owner)) {
