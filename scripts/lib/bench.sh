@@ -72,8 +72,10 @@ bench_make_prefix() {
 }
 
 # Puts back what the tests change in the prefix, in case a test run was cut short: the default
-# browser registration and the simulator's published pens.
+# browser registration, the simulator's published pens and the resident program's per-user
+# settings (which every start would read before the file beside the program).
 bench_reset_test_state() {
+    rm -rf "$WINEPREFIX"/drive_c/users/*/AppData/Local/Orvandale
     if [ -f "$ZELKO_WINE_DIR/http-command.reg" ]; then
         "$ZELKO_WINE" reg import "$(winepath_of "$ZELKO_WINE_DIR/http-command.reg")" \
             </dev/null >/dev/null 2>&1 || true

@@ -15,8 +15,6 @@ std::wstring binDirectory() {
     return path.substr(0, path.find_last_of(L"\\/"));
 }
 
-namespace {
-
 void removeTree(const std::wstring& folder) {
     WIN32_FIND_DATAW entry;
     HANDLE find = FindFirstFileW((folder + L"\\*").c_str(), &entry);
@@ -38,8 +36,6 @@ void removeTree(const std::wstring& folder) {
     }
     RemoveDirectoryW(folder.c_str());
 }
-
-}  // namespace
 
 std::wstring freshScratchDirectory(const std::wstring& name) {
     std::wstring root = binDirectory() + L"\\..\\scratch";
