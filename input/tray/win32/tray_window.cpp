@@ -10,6 +10,7 @@
 #include "scan/win32/dispatch_scan.h"
 #include "settings_dialog/win32/settings_dialog.h"
 #include "tray/tray_state.h"
+#include "tray/win32/message_filter.h"
 
 namespace zelko {
 
@@ -43,6 +44,14 @@ void addTrayIcon() {
 void removeTrayIcon() {
     NOTIFYICONDATAW data = iconData(0);
     Shell_NotifyIconW(NIM_DELETE, &data);
+}
+
+// The icon again, after the shell restarted or a log-off was cancelled: added with its first
+// picture; forgetting the state shown makes the next tick put the pen's real state on it.
+void addTrayIconAgain(HWND trayWindow) {
+    addTrayIcon();
+    programState().tray.trayState = -1;
+    PostMessageW(trayWindow, WM_PEN_EVENT, kPenLinkNotice, 0);
 }
 
 void showTrayState(TrayState state) {
@@ -143,6 +152,11 @@ LRESULT CALLBACK trayWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         case WM_QUERYENDSESSION:
             removeTrayIcon();
             return TRUE;
+        case WM_ENDSESSION:
+            if (!wParam) {
+                addTrayIconAgain(window);  // the log-off was cancelled: the program stays
+            }
+            return 0;
         case WM_TRAYICON:
             if (lParam == WM_LBUTTONDOWN || lParam == WM_RBUTTONDOWN) {
                 showTrayMenu(window);
@@ -166,11 +180,7 @@ LRESULT CALLBACK trayWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     }
     if (message == tray.taskbarCreatedMessage && tray.taskbarCreatedMessage != 0 &&
         tray.iconAdded) {
-        addTrayIcon();
-        // The new icon shows the initial picture; forget the state shown so that the next tick
-        // puts the pen's real state on it again.
-        tray.trayState = -1;
-        PostMessageW(window, WM_PEN_EVENT, kPenLinkNotice, 0);
+        addTrayIconAgain(window);
     }
     return DefWindowProcW(window, message, wParam, lParam);
 }
@@ -202,6 +212,8 @@ int createTrayWindow() {
     }
     addTrayIcon();
     state.tray.taskbarCreatedMessage = RegisterWindowMessageW(L"TaskbarCreated");
+    // An elevated instance hears the shell's restart too; refused or missing, it runs on without.
+    allowMessageFromLowerIntegrity(state.tray.window, state.tray.taskbarCreatedMessage);
     return 1;
 }
 

@@ -294,10 +294,17 @@ class FailedStart : public ScanToBrowser, public ::testing::WithParamInterface<O
 TEST_P(FailedStart, ShowsOneMessageBoxAndANestedDispatchDoesNotBlock) {
     DefaultBrowserRegistration missing(browserCommandFor(bench.folder() + L"\\missing.exe"));
     startProgram(GetParam());
+    // The user works in another window; the box must not stay hidden behind it.
+    bench.install(L"otherbrowser.exe");
+    const auto other = bench.startWindows(L"otherbrowser.exe", {});
+    ASSERT_TRUE(other);
+    bringToFront(bench.windowsOf(*other).at(0));
     scan("host/abc/123");
     HWND box = waitForMessageBox(L"エラー", 10s);
     ASSERT_NE(box, nullptr);
     EXPECT_EQ(messageBoxText(box), L"ブラウザを起動できませんでした");
+    EXPECT_TRUE(waitUntil([&] { return GetForegroundWindow() == box; }, 2s))
+        << "the box is not in front";
     // Still one box once the dispatch has had time to show a second one by mistake.
     ASSERT_TRUE(program->waitForEvent(
         [](const ProgramEvent& event) { return event.name == "browser"; }, 2s));
@@ -316,8 +323,9 @@ TEST_P(FailedStart, ShowsOneMessageBoxAndANestedDispatchDoesNotBlock) {
     // The lock has been let go: the program still acts and closes cleanly.
     bench.installAsDefault(L"chrome.exe");
     scan("host/abc/789");
-    ASSERT_TRUE(bench.waitForStarts(1, 10s));
-    EXPECT_EQ(bench.starts()[0].arguments, Strings{"http://host/abc/789"});
+    ASSERT_TRUE(bench.waitForStarts(2, 10s));  // the window in front, then the browser
+    EXPECT_EQ(bench.starts()[1].executable, "chrome.exe");
+    EXPECT_EQ(bench.starts()[1].arguments, Strings{"http://host/abc/789"});
     EXPECT_TRUE(program->close());
 }
 

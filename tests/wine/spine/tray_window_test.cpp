@@ -73,5 +73,37 @@ TEST_F(TrayWindow, SessionEndIsAllowedAndTheProgramStaysUntilClosed) {
     EXPECT_EQ(program.close(), 0u);
 }
 
+// A log-off that another program cancels: the icon goes at the query and comes back at the news
+// that the session goes on, with the pen state on it, so the menu and the exit stay reachable.
+TEST_F(TrayWindow, CancelledLogOffBringsTheIconBack) {
+    ASSERT_TRUE(program.waitForTrayState(kNotAttached, 3s));
+    ASSERT_TRUE(trayIconShown(program.trayWindow()));
+    const auto shownStates = [&] {
+        size_t shown = 0;
+        for (const auto& event : program.events()) {
+            shown += event.name == "tray-state";
+        }
+        return shown;
+    };
+    const size_t shownBefore = shownStates();
+
+    DWORD_PTR answer = 0;
+    ASSERT_TRUE(SendMessageTimeoutW(program.trayWindow(), WM_QUERYENDSESSION, 0, 0,
+                                    SMTO_ABORTIFHUNG, 5000, &answer));
+    EXPECT_EQ(answer, static_cast<DWORD_PTR>(TRUE));
+    EXPECT_FALSE(trayIconShown(program.trayWindow())) << "the icon stays while the session ends";
+    ASSERT_TRUE(SendMessageTimeoutW(program.trayWindow(), WM_ENDSESSION, FALSE, 0, SMTO_ABORTIFHUNG,
+                                    5000, &answer));
+
+    EXPECT_TRUE(waitUntil([&] { return trayIconShown(program.trayWindow()); }, 3s));
+    EXPECT_TRUE(waitUntil([&] { return shownStates() > shownBefore; }, 3s));
+    EXPECT_EQ(program.lastTrayState(), kNotAttached);
+    // The menu works again.
+    program.postToTray(kTrayIconMessage, 1, WM_RBUTTONDOWN);
+    HWND menu = waitForPopupMenu(program.process().id(), 5s);
+    ASSERT_NE(menu, nullptr);
+    dismissPopupMenu(menu);
+}
+
 }  // namespace
 }  // namespace zelko::test
