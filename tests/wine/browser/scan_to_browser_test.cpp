@@ -104,11 +104,17 @@ TEST_F(ScanToBrowser, HostileScansNeverBecomeBrowserArguments) {
 TEST_F(ScanToBrowser, UnusableScansDoNothing) {
     bench.installAsDefault(L"chrome.exe");
     startProgram(LaunchBrowser);
-    scan("host/abc");
-    scan("host/abc/123/4");
-    scan("host");
-    // Scans are handled in order: once the usable one has acted, the others have had their turn.
-    scan("host/abc/ok");
+    // Each scan is typed once the program has taken the one before, so that each is the newest
+    // scan when its own event is handled, however slow the machine.
+    for (const std::string text : {"host/abc", "host/abc/123/4", "host", "host/abc/ok"}) {
+        scan(text);
+        ASSERT_TRUE(program->waitForEvent(
+            [&](const ProgramEvent& event) {
+                return event.name == "pen-event" && event.fields == "0 " + text;
+            },
+            5s))
+            << text;
+    }
     ASSERT_TRUE(bench.waitForStarts(1, 10s));
     EXPECT_EQ(browserActions(), Strings{"launch http://host/abc/ok"});
     ASSERT_EQ(bench.starts().size(), 1u);
