@@ -286,6 +286,8 @@ TEST_F(ScanToBrowser, HungBrowserDoesNotStopTheNextScan) {
         },
         10s))
         << "the second scan was not handled";
+    // A delivery is recorded once its last pause is over, after the browser has committed.
+    ASSERT_TRUE(waitUntil([&] { return browserActions().size() >= 2; }, 5s));
     const Strings actions = browserActions();
     ASSERT_EQ(actions.size(), 2u);
     EXPECT_EQ(actions[0], "launch http://host/abc/1");
