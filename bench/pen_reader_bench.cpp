@@ -236,7 +236,9 @@ int wmain(int argc, wchar_t** argv) {
     using namespace zelko::bench;
     const int scans = argc > 1 ? std::max(1, _wtoi(argv[1])) : 1000;
     const int idleSeconds = argc > 2 ? std::max(1, _wtoi(argv[2])) : 10;
-    timeBeginPeriod(1);  // as the resident program does at start-up
+    // The old polling loop's 1 ms sleeps need a raised system timer resolution (the resident
+    // program used to raise it for its whole run); the shipped loop waits on events and does not.
+    timeBeginPeriod(1);
 
     WNDCLASSW windowClass{};
     windowClass.lpfnWndProc = benchWindowProc;

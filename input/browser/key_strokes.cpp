@@ -2,6 +2,8 @@
 
 #include "browser/key_strokes.h"
 
+#include <algorithm>
+
 namespace zelko {
 
 namespace {
@@ -16,9 +18,6 @@ constexpr Modifier kModifiers[] = {
     {0x200, kVirtualKeyControl},
     {0x400, kVirtualKeyAlt},
 };
-
-constexpr std::uint16_t kKnownShiftBits = 0x700;
-constexpr std::uint8_t kNoKey = 0xFF;
 
 KeyStroke virtualKey(std::uint16_t code, bool release) {
     return KeyStroke{KeyStroke::Kind::VirtualKey, code, release};
@@ -40,12 +39,6 @@ void appendChord(std::vector<KeyStroke>& strokes, KeyChord chord) {
     }
 }
 
-bool layoutProduces(std::int16_t answer) {
-    const auto chord = static_cast<std::uint16_t>(answer);
-    return answer != -1 && (chord & 0xFF) != kNoKey && (chord & 0xFF) != 0 &&
-           (chord & 0xFF00 & ~kKnownShiftBits) == 0;
-}
-
 }  // namespace
 
 std::vector<KeyStroke> chordStrokes(KeyChord chord) {
@@ -54,18 +47,49 @@ std::vector<KeyStroke> chordStrokes(KeyChord chord) {
     return strokes;
 }
 
-std::vector<KeyStroke> typingStrokes(std::u16string_view text, const KeyScan& keyScan) {
+std::vector<KeyStroke> unicodeStrokes(std::u16string_view text) {
     std::vector<KeyStroke> strokes;
+    strokes.reserve(2 * text.size());
     for (char16_t unit : text) {
-        const std::int16_t answer = keyScan(unit);
-        if (layoutProduces(answer)) {
-            appendChord(strokes, static_cast<KeyChord>(answer));
-        } else {
-            strokes.push_back(KeyStroke{KeyStroke::Kind::Unicode, unit, false});
-            strokes.push_back(KeyStroke{KeyStroke::Kind::Unicode, unit, true});
-        }
+        strokes.push_back(KeyStroke{KeyStroke::Kind::Unicode, unit, false});
+        strokes.push_back(KeyStroke{KeyStroke::Kind::Unicode, unit, true});
     }
     return strokes;
+}
+
+std::vector<KeyStroke> releasesAfterPartialSend(const std::vector<KeyStroke>& strokes,
+                                                std::size_t sent) {
+    std::vector<std::uint16_t> held;
+    for (std::size_t index = 0; index < sent && index < strokes.size(); ++index) {
+        const KeyStroke& stroke = strokes[index];
+        if (stroke.kind != KeyStroke::Kind::VirtualKey) {
+            continue;
+        }
+        const auto found = std::find(held.begin(), held.end(), stroke.code);
+        if (stroke.release && found != held.end()) {
+            held.erase(found);
+        } else if (!stroke.release && found == held.end()) {
+            held.push_back(stroke.code);
+        }
+    }
+    std::vector<KeyStroke> releases;
+    for (auto key = held.rbegin(); key != held.rend(); ++key) {
+        releases.push_back(virtualKey(*key, true));
+    }
+    return releases;
+}
+
+std::vector<DeliveryStep> addressBarDelivery(KeyChord chord, std::u16string_view address) {
+    constexpr int kChordPresses = 3;
+    std::vector<DeliveryStep> steps;
+    for (int press = 0; press < kChordPresses; ++press) {
+        steps.push_back(DeliveryStep{chordStrokes(chord), kKeyPauseMs});
+    }
+    steps.push_back(DeliveryStep{chordStrokes(kVirtualKeyDelete), kKeyPauseMs});
+    DeliveryStep typing{unicodeStrokes(address.substr(0, kMaxDeliveredUnits)), kKeyPauseMs};
+    appendChord(typing.strokes, kVirtualKeyEnter);
+    steps.push_back(std::move(typing));
+    return steps;
 }
 
 }  // namespace zelko

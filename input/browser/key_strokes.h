@@ -1,8 +1,8 @@
 #pragma once
 // The key events that press a chord and that type a text.
 
+#include <cstddef>
 #include <cstdint>
-#include <functional>
 #include <string_view>
 #include <vector>
 
@@ -32,13 +32,30 @@ struct KeyStroke {
 // low byte, and releases the modifiers in reverse order.
 std::vector<KeyStroke> chordStrokes(KeyChord chord);
 
-// What VkKeyScanW answers for one code unit: a chord, or -1 when the layout has no key for it.
-using KeyScan = std::function<std::int16_t(char16_t)>;
+// Each code unit as itself: a Unicode press and release (KEYEVENTF_UNICODE), which types the same
+// character whatever the keyboard layout and whatever modifiers the user holds.
+std::vector<KeyStroke> unicodeStrokes(std::u16string_view text);
 
-// For each code unit, the strokes of the chord that `keyScan` gives for it. A unit that the
-// layout cannot produce (the answer -1, or one whose shift state needs more than Shift, Ctrl and
-// Alt) is sent as itself, a Unicode press and release: the answer -1 would otherwise read as all
-// modifiers with the key 0xFF.
-std::vector<KeyStroke> typingStrokes(std::u16string_view text, const KeyScan& keyScan);
+// The key-ups that undo a list of which only the first `sent` strokes went out (the system took
+// fewer than were sent): every virtual key pressed there and not released, the last pressed first,
+// so that no modifier stays held down.
+std::vector<KeyStroke> releasesAfterPartialSend(const std::vector<KeyStroke>& strokes,
+                                                std::size_t sent);
+
+// One step of an address-bar delivery: strokes sent together (one SendInput call, so that no other
+// input comes between them), then a pause for the browser to act on them.
+struct DeliveryStep {
+    std::vector<KeyStroke> strokes;
+    unsigned pauseMs = 0;
+};
+
+// The address is entered with at most this many code units.
+constexpr std::size_t kMaxDeliveredUnits = 1024;
+constexpr unsigned kKeyPauseMs = 100;
+
+// The keys of a delivery into a browser that is already in front: the address-bar chord three
+// times, Delete (clearing the selected address), then the address as Unicode key events and Enter,
+// each step followed by 100 ms. The address is cut to 1024 code units.
+std::vector<DeliveryStep> addressBarDelivery(KeyChord chord, std::u16string_view address);
 
 }  // namespace zelko

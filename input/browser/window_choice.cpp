@@ -21,7 +21,7 @@ std::optional<std::size_t> chooseBrowserWindow(BrowserKind kind,
     }
     for (std::size_t index = 0; index < records.size(); ++index) {
         const BrowserWindowRecord& record = records[index];
-        if (record.hasParent || !isProcessOfBrowser(kind, record.processName)) {
+        if (record.hasParent || !record.visible || !isProcessOfBrowser(kind, record.processName)) {
             continue;
         }
         if (!traits->windowClassFilter.empty() &&

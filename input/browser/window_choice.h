@@ -18,6 +18,7 @@ struct BrowserWindowRecord {
     std::uint32_t threadId = 0;  // the thread that created the window
     std::uintptr_t window = 0;
     bool hasParent = false;
+    bool visible = true;  // hidden windows (Chrome keeps several) never receive an address
     std::u16string windowClass;
     std::u16string windowTitle;
 };
@@ -26,9 +27,9 @@ struct BrowserWindowRecord {
 bool isProcessOfBrowser(BrowserKind kind, std::u16string_view processName);
 
 // The index of the first record, in the given order (processes in the system's order, within a
-// process its windows topmost first), that is a parentless window of a process of the kind, whose
-// lower-cased class equals the kind's class filter (when it has one) and whose lower-cased title
-// is not the kind's excluded title. None for an unknown kind or when no record qualifies.
+// process its windows topmost first), that is a visible parentless window of a process of the kind,
+// whose lower-cased class equals the kind's class filter (when it has one) and whose lower-cased
+// title is not the kind's excluded title. None for an unknown kind or when no record qualifies.
 std::optional<std::size_t> chooseBrowserWindow(BrowserKind kind,
                                                const std::vector<BrowserWindowRecord>& records);
 

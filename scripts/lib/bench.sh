@@ -6,6 +6,9 @@ ZELKO_WINE_DIR=${ZELKO_WINE_DIR:-$ZELKO_ROOT/build/wine}
 BENCH_STAMP_VERSION=4
 
 bench_env() {
+    # The locale the tests assume, whatever the shell has (a fresh Debian root shell has none):
+    # Wine takes its code pages and keyboard layout from it.
+    export LANG=C.UTF-8 LC_ALL=C.UTF-8
     export WINEPREFIX=$ZELKO_WINE_DIR/prefix
     export WINEARCH=win64
     export WINEDEBUG=${WINEDEBUG:--all}
@@ -72,8 +75,10 @@ bench_make_prefix() {
 }
 
 # Puts back what the tests change in the prefix, in case a test run was cut short: the default
-# browser registration and the simulator's published pens.
+# browser registration, the simulator's published pens and the resident program's per-user
+# settings (which every start would read before the file beside the program).
 bench_reset_test_state() {
+    rm -rf "$WINEPREFIX"/drive_c/users/*/AppData/Local/Orvandale
     if [ -f "$ZELKO_WINE_DIR/http-command.reg" ]; then
         "$ZELKO_WINE" reg import "$(winepath_of "$ZELKO_WINE_DIR/http-command.reg")" \
             </dev/null >/dev/null 2>&1 || true
@@ -82,30 +87,25 @@ bench_reset_test_state() {
     return 0
 }
 
-bench_free_display() {
-    local n
-    for n in $(seq 91 140); do
-        if [ ! -e /tmp/.X11-unix/X$n ] && [ ! -e /tmp/.X$n-lock ]; then
-            echo $n
+# Xvfb chooses a free display itself and writes its number to descriptor 3 once it is ready (a
+# guess from the lock files in /tmp collides with an X server that another file-system view runs).
+bench_start_xvfb() {
+    local numberFile=$ZELKO_WINE_DIR/xvfb.display n i
+    rm -f "$numberFile"
+    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp </dev/null \
+        >"$ZELKO_WINE_DIR/xvfb.log" 2>&1 3>"$numberFile" &
+    BENCH_XVFB_PID=$!
+    for i in $(seq 1 100); do
+        # Complete once the line has its end: read fails on a line still being written.
+        if read -r n <"$numberFile" 2>/dev/null && [[ $n =~ ^[0-9]+$ ]]; then
+            export DISPLAY=":$n"
             return 0
         fi
-    done
-    return 1
-}
-
-bench_start_xvfb() {
-    local n
-    n=$(bench_free_display) || { echo "bench: no free X display" >&2; return 1; }
-    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp </dev/null >"$ZELKO_WINE_DIR/xvfb.log" 2>&1 &
-    BENCH_XVFB_PID=$!
-    export DISPLAY=":$n"
-    local i
-    for i in $(seq 1 100); do
-        [ -e "/tmp/.X11-unix/X$n" ] && return 0
         kill -0 "$BENCH_XVFB_PID" 2>/dev/null || break
         sleep 0.1
     done
-    echo "bench: Xvfb did not come up on :$n" >&2
+    echo "bench: Xvfb did not come up:" >&2
+    cat "$ZELKO_WINE_DIR/xvfb.log" >&2
     return 1
 }
 

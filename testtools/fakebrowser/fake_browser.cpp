@@ -13,6 +13,13 @@
 // Options (only for starts by a test; every argument is logged either way):
 //     --fake-window=<class>|<title>   one more top-level window (default: one of the kind's class)
 //     --fake-minimized                 the windows start minimised
+//     --fake-hidden                    the windows are never shown
+//     --fake-refuse-activation         the windows never become active: a CBT hook refuses every
+//                                      activation, as a browser that keeps the foreground from an
+//                                      unasked switch (the foreground stays away from it)
+//     --fake-hang=<milliseconds>       once ready, the windows' thread sleeps this long (hung)
+//     --fake-log-keys                  every key and character that reaches a window is logged as
+//                                      "key <virtual key>" and "char <text>"
 //     --fake-lifetime=<seconds>        end by itself after this time (default 60)
 
 #include <windows.h>
@@ -38,6 +45,10 @@ struct WindowSpec {
 struct Options {
     std::vector<WindowSpec> windows;
     bool minimized = false;
+    bool hidden = false;
+    bool refuseActivation = false;
+    DWORD hangMilliseconds = 0;
+    bool logKeys = false;
     UINT lifetimeSeconds = 60;
 };
 
@@ -82,6 +93,14 @@ Options parseOptions(const std::vector<std::wstring>& arguments, const std::wstr
                 spec.substr(0, bar), bar == std::wstring::npos ? L"" : spec.substr(bar + 1)});
         } else if (argument == L"--fake-minimized") {
             options.minimized = true;
+        } else if (argument == L"--fake-hidden") {
+            options.hidden = true;
+        } else if (argument == L"--fake-refuse-activation") {
+            options.refuseActivation = true;
+        } else if (startsWith(argument, L"--fake-hang=")) {
+            options.hangMilliseconds = static_cast<DWORD>(_wtoi(argument.c_str() + 12));
+        } else if (argument == L"--fake-log-keys") {
+            options.logKeys = true;
         } else if (startsWith(argument, L"--fake-lifetime=")) {
             options.lifetimeSeconds = static_cast<UINT>(_wtoi(argument.c_str() + 16));
         }
@@ -171,6 +190,24 @@ bool keyHeld(int virtualKey) {
     return (GetKeyState(virtualKey) & 0x8000) != 0;
 }
 
+void logKey(const MSG& message) {
+    wchar_t text[16];
+    if (message.message == WM_KEYDOWN || message.message == WM_SYSKEYDOWN) {
+        wsprintfW(text, L"%02X", static_cast<unsigned>(message.wParam));
+        zelko::fakebrowser::logEvent(L"key", {text});
+    } else if (message.message == WM_CHAR || message.message == WM_SYSCHAR) {
+        const wchar_t unit[2] = {static_cast<wchar_t>(message.wParam), L'\0'};
+        zelko::fakebrowser::logEvent(L"char", {unit});
+    }
+}
+
+LRESULT CALLBACK refuseActivation(int code, WPARAM wParam, LPARAM lParam) {
+    if (code == HCBT_ACTIVATE) {
+        return 1;  // prevents the activation
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
 // Handles the keys a browser's own accelerators would; true when the message is consumed.
 bool handleBrowserKey(const MSG& message, const wchar_t* ownChord) {
     const wchar_t* chord = nullptr;
@@ -218,6 +255,10 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
 
     const Options options = parseOptions(arguments, exeName);
     const wchar_t* ownChord = startsWith(exeName, L"opera") ? L"ctrl-l" : L"alt-d";
+    HHOOK activationHook = nullptr;
+    if (options.refuseActivation) {
+        activationHook = SetWindowsHookExW(WH_CBT, refuseActivation, nullptr, GetCurrentThreadId());
+    }
 
     int created = 0;
     for (const WindowSpec& spec : options.windows) {
@@ -230,7 +271,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
         if (!frame) {
             continue;
         }
-        ShowWindow(frame, options.minimized ? SW_SHOWMINNOACTIVE : SW_SHOWNORMAL);
+        if (!options.hidden) {
+            ShowWindow(frame, options.minimized ? SW_SHOWMINNOACTIVE : SW_SHOWNORMAL);
+        }
         ++created;
         wchar_t handle[32];
         wsprintfW(handle, L"%p", frame);
@@ -242,17 +285,27 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     }
     SetTimer(nullptr, kLifetimeTimer, options.lifetimeSeconds * 1000, nullptr);
     zelko::fakebrowser::logEvent(L"ready");
+    if (options.hangMilliseconds > 0) {
+        Sleep(options.hangMilliseconds);  // no message is taken meanwhile
+        zelko::fakebrowser::logEvent(L"awake");
+    }
 
     MSG message;
     while (GetMessageW(&message, nullptr, 0, 0) > 0) {
         if (message.message == WM_TIMER && message.hwnd == nullptr) {
             break;
         }
+        if (options.logKeys) {
+            logKey(message);
+        }
         if (handleBrowserKey(message, ownChord)) {
             continue;
         }
         TranslateMessage(&message);
         DispatchMessageW(&message);
+    }
+    if (activationHook) {
+        UnhookWindowsHookEx(activationHook);
     }
     zelko::fakebrowser::logEvent(L"exit");
     return 0;

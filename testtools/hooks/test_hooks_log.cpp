@@ -6,6 +6,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <mutex>
 #include <string>
 
@@ -65,6 +66,17 @@ bool refuseLoginWindow() {
     wchar_t value[4] = {};
     const DWORD length = GetEnvironmentVariableW(L"ZELKO_TEST_REFUSE_LOGIN_WINDOW", value, 4);
     return length == 1 && value[0] == L'1';
+}
+
+void mainThreadDispatching(unsigned message, unsigned long long wParam) {
+    static const UINT holdMessage = RegisterWindowMessageW(L"ZelkoInputTestHoldMainThread");
+    if (holdMessage == 0 || message != holdMessage) {
+        return;
+    }
+    const DWORD milliseconds = static_cast<DWORD>(std::min<unsigned long long>(wParam, 60000));
+    writeEvent("main-thread-held " + std::to_string(milliseconds));
+    Sleep(milliseconds);
+    writeEvent("main-thread-free");
 }
 
 }  // namespace zelko::hooks

@@ -104,6 +104,17 @@ void unpublishInterface(const std::wstring& key) {
     }
 }
 
+bool recordInputReportQueue(const std::wstring& key, unsigned count) {
+    if (key.empty()) {
+        return false;
+    }
+    RegistryKey entry;
+    const std::wstring keyPath = std::wstring(kInterfacesKey) + L"\\" + key;
+    return RegOpenKeyExW(HKEY_CURRENT_USER, keyPath.c_str(), 0, KEY_WRITE, entry.out()) ==
+               ERROR_SUCCESS &&
+           writeNumber(entry.get(), L"InputReportQueue", count);
+}
+
 std::vector<PublishedInterface> publishedInterfaces() {
     std::vector<PublishedInterface> interfaces;
     RegistryKey parent;
@@ -135,6 +146,7 @@ std::vector<PublishedInterface> publishedInterfaces() {
         published.identity.version =
             static_cast<std::uint16_t>(readNumber(entry.get(), L"Version", 0));
         published.identity.identifies = readNumber(entry.get(), L"Identifies", 0) != 0;
+        published.inputReportQueue = readNumber(entry.get(), L"InputReportQueue", 0);
         if (!published.path.empty()) {
             interfaces.push_back(std::move(published));
         }

@@ -25,6 +25,9 @@ struct PublishedInterface {
     std::wstring key;  // subkey name
     std::wstring path;
     PenIdentity identity;
+    // The input report queue that a reader asked the HID layer for on this interface
+    // (HidD_SetNumInputBuffers), or 0 while none has asked.
+    unsigned inputReportQueue = 0;
 };
 
 extern const wchar_t kInterfacesKey[];
@@ -32,8 +35,11 @@ extern const wchar_t kInterfacesKey[];
 // Publishes an interface at the end of the order; returns its subkey name (empty on failure).
 std::wstring publishInterface(const std::wstring& path, const PenIdentity& identity);
 void unpublishInterface(const std::wstring& key);
+// Records the input report queue asked for on the interface; false when it is not published.
+bool recordInputReportQueue(const std::wstring& key, unsigned count);
 
-// Every published interface, in order.
+// Every published interface, in order. The key of every interface is a subkey of kInterfacesKey
+// under HKEY_CURRENT_USER, so a change notice on that key tells of every publication.
 std::vector<PublishedInterface> publishedInterfaces();
 std::optional<PublishedInterface> publishedInterfaceAt(const std::wstring& path);
 

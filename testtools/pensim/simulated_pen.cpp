@@ -1,13 +1,20 @@
 // The simulated pen's pipe server. One service thread per pen keeps two listening pipe instances
 // pending (so an open never finds the pipe busy), takes the output reports of every connected
-// handle, notices closed handles, and carries out plug-in and unplug. Input reports are written by
-// the caller's thread to every connected handle.
+// handle, notices closed handles, and carries out plug-in and unplug.
+//
+// Input reports go into each connected handle's queue, which stands for the HID class driver's
+// ring buffer of that handle: the pipe has no buffer of its own, so a report is written only when
+// the reader reads it, and the next one is written when that write completes. A queue holds 32
+// reports (the system's default), or as many as a reader asked for on the interface
+// (HidD_SetNumInputBuffers); when it is full the oldest report is lost, as a reader that falls
+// behind loses reports on a real PC.
 
 #include "pensim/simulated_pen.h"
 
 #include <algorithm>
 #include <atomic>
 #include <condition_variable>
+#include <deque>
 #include <thread>
 
 #include "common/win32/unique_handle.h"
@@ -16,8 +23,8 @@ namespace zelko::pensim {
 namespace {
 
 constexpr int kListeningInstances = 2;
-constexpr DWORD kPipeBuffer = 65536;
 constexpr DWORD kReadSize = 64;
+constexpr unsigned kDefaultReportQueue = 32;
 
 std::atomic<unsigned> pipeSequence{0};
 
@@ -30,7 +37,9 @@ struct Instance {
     OVERLAPPED readOverlapped{};
     OVERLAPPED writeOverlapped{};
     std::uint8_t readBuffer[kReadSize] = {};
-    InputReport writeBuffer{};
+    InputReport writeBuffer{};       // the report being written (taken when the write completes)
+    std::deque<InputReport> queued;  // the reports after it
+    long long lastTakenAt = 0;       // when the reader last took a report
     bool connected = false;
     bool connectPending = false;
     bool readPending = false;
@@ -121,41 +130,47 @@ class SimulatedPen::Server {
         std::lock_guard<std::mutex> guard(mutex_);
         const long long now = nowMicroseconds();
         int count = 0;
-        bool wake = false;
         for (auto& instance : instances_) {
             if (!instance->connected || instance->dead) {
                 continue;
             }
-            if (instance->writePending) {
-                // The handle's reader is far behind: like a full report queue, it misses this one.
-                continue;
+            if (queuedReports(*instance) >= reportQueue_) {
+                reportQueue_ = askedReportQueue();  // a reader may have asked for more meanwhile
             }
-            instance->writeBuffer = report;
-            instance->writeOverlapped = OVERLAPPED{};
-            instance->writeOverlapped.hEvent = instance->writeEvent.get();
-            ResetEvent(instance->writeEvent.get());
-            if (WriteFile(instance->pipe, instance->writeBuffer.data(), 4, nullptr,
-                          &instance->writeOverlapped)) {
-                ++count;
-                continue;
+            if (queuedReports(*instance) >= reportQueue_) {
+                if (instance->queued.empty()) {
+                    continue;  // a queue of one report, in the pipe: this one is lost
+                }
+                instance->queued.pop_front();  // the oldest report waiting is lost
             }
-            const DWORD error = GetLastError();
-            if (error == ERROR_IO_PENDING) {
-                instance->writePending = true;
-                wake = true;
-                ++count;
-            } else {
-                instance->dead = true;  // the handle was closed
-                wake = true;
-            }
-        }
-        if (wake) {
-            SetEvent(wake_.get());
+            instance->queued.push_back(report);
+            writeNext(*instance);
+            ++count;
         }
         if (handles != nullptr) {
             *handles = count;
         }
         return now;
+    }
+
+    unsigned queuedInputReports() const {
+        std::lock_guard<std::mutex> guard(mutex_);
+        unsigned total = 0;
+        for (auto& instance : instances_) {
+            if (instance->connected && !instance->dead) {
+                total += queuedReports(*instance);
+            }
+        }
+        return total;
+    }
+
+    long long lastInputTakenAt() const {
+        std::lock_guard<std::mutex> guard(mutex_);
+        long long latest = 0;
+        for (auto& instance : instances_) {
+            latest = std::max(latest, instance->lastTakenAt);
+        }
+        return std::max(latest, lastTakenByGone_);
     }
 
     std::vector<OutputReport> outputs() const {
@@ -196,8 +211,10 @@ class SimulatedPen::Server {
     void serve() {
         while (true) {
             std::vector<HANDLE> waits;
+            bool refusing = false;
             {
                 std::unique_lock<std::mutex> lock(mutex_);
+                refusing = refuse_;
                 reconcile();
                 const unsigned done = requested_;
                 if (applied_ != done) {
@@ -223,8 +240,11 @@ class SimulatedPen::Server {
                     }
                 }
             }
-            // Wakes at least every 20 ms to notice handles closed while no read is pending.
-            WaitForMultipleObjects(static_cast<DWORD>(waits.size()), waits.data(), FALSE, 20);
+            // While refusing output reports no read is pending, so a closed handle shows only in a
+            // peek: then the thread wakes at least every 20 ms. Otherwise every change has an
+            // event.
+            WaitForMultipleObjects(static_cast<DWORD>(waits.size()), waits.data(), FALSE,
+                                   refusing ? 20 : INFINITE);
         }
     }
 
@@ -237,8 +257,17 @@ class SimulatedPen::Server {
         if (!wantAttached_ && isAttached_) {
             unpublishInterface(key_);
             key_.clear();
+            for (auto& instance : instances_) {
+                lastTakenByGone_ = std::max(lastTakenByGone_, instance->lastTakenAt);
+            }
             instances_.clear();  // cancels their I/O and closes every connection
             isAttached_ = false;
+            reportQueue_ = kDefaultReportQueue;
+        }
+        for (auto& instance : instances_) {
+            if (instance->dead) {
+                lastTakenByGone_ = std::max(lastTakenByGone_, instance->lastTakenAt);
+            }
         }
         instances_.erase(std::remove_if(instances_.begin(), instances_.end(),
                                         [](auto& instance) { return instance->dead; }),
@@ -307,8 +336,49 @@ class SimulatedPen::Server {
         if (instance.writePending &&
             finished(instance.pipe, instance.writeOverlapped, bytes, error)) {
             instance.writePending = false;
-            if (error != 0 && error != ERROR_OPERATION_ABORTED) {
+            if (error == 0) {
+                instance.lastTakenAt = nowMicroseconds();
+                writeNext(instance);
+            } else if (error != ERROR_OPERATION_ABORTED) {
                 instance.dead = true;
+            }
+        }
+    }
+
+    static unsigned queuedReports(const Instance& instance) {
+        return static_cast<unsigned>(instance.queued.size()) + (instance.writePending ? 1 : 0);
+    }
+
+    // The queue a reader asked for on this interface, or the default.
+    unsigned askedReportQueue() const {
+        for (const auto& published : publishedInterfaces()) {
+            if (published.key == key_ && published.inputReportQueue > 0) {
+                return published.inputReportQueue;
+            }
+        }
+        return kDefaultReportQueue;
+    }
+
+    // Called with the mutex held: writes the queued reports to the pipe until one has to wait for
+    // the reader.
+    void writeNext(Instance& instance) {
+        while (!instance.writePending && !instance.dead && !instance.queued.empty()) {
+            instance.writeBuffer = instance.queued.front();
+            instance.queued.pop_front();
+            instance.writeOverlapped = OVERLAPPED{};
+            instance.writeOverlapped.hEvent = instance.writeEvent.get();
+            ResetEvent(instance.writeEvent.get());
+            if (WriteFile(instance.pipe, instance.writeBuffer.data(), 4, nullptr,
+                          &instance.writeOverlapped)) {
+                instance.lastTakenAt = nowMicroseconds();
+                continue;
+            }
+            if (GetLastError() == ERROR_IO_PENDING) {
+                instance.writePending = true;
+                SetEvent(wake_.get());  // the service thread waits for its completion
+            } else {
+                instance.dead = true;  // the handle was closed
+                SetEvent(wake_.get());
             }
         }
     }
@@ -323,7 +393,8 @@ class SimulatedPen::Server {
         auto instance = std::make_unique<Instance>();
         instance->pipe = CreateNamedPipeW(
             path_.c_str(), PIPE_ACCESS_DUPLEX | FILE_FLAG_OVERLAPPED,
-            PIPE_TYPE_BYTE | PIPE_READMODE_BYTE | PIPE_WAIT, PIPE_UNLIMITED_INSTANCES, kPipeBuffer,
+            PIPE_TYPE_BYTE | PIPE_READMODE_BYTE | PIPE_WAIT, PIPE_UNLIMITED_INSTANCES,
+            0,  // no out-buffer: an input report is only written when the reader takes it
             0,  // no in-buffer: an output report is only written when the pen takes it
             0, nullptr);
         if (instance->pipe == INVALID_HANDLE_VALUE) {
@@ -385,6 +456,8 @@ class SimulatedPen::Server {
     bool isAttached_ = false;
     bool refuse_ = false;
     bool quit_ = false;
+    unsigned reportQueue_ = kDefaultReportQueue;  // the last known queue asked for
+    long long lastTakenByGone_ = 0;
     unsigned requested_ = 0;
     unsigned applied_ = 0;
     int nextHandle_ = 1;
@@ -453,6 +526,14 @@ int SimulatedPen::openHandleCount(std::chrono::milliseconds minimumAge) const {
 
 unsigned SimulatedPen::pendingOutputBytes() const {
     return server_->pendingOutputBytes();
+}
+
+unsigned SimulatedPen::queuedInputReports() const {
+    return server_->queuedInputReports();
+}
+
+long long SimulatedPen::lastInputTakenMicroseconds() const {
+    return server_->lastInputTakenAt();
 }
 
 HandoverMutexHold::HandoverMutexHold()

@@ -1,8 +1,10 @@
 #pragma once
 // A simulated pen: a HID collection as far as the resident program uses it, made of an overlapped
-// named pipe server. Every open handle gets every input report; each handle's output reports are
-// recorded with the time they were taken. The pen can be unplugged and plugged in again, and can
-// refuse output reports (the writer's write then never completes).
+// named pipe server. Every open handle gets every input report through a queue of its own, which
+// holds 32 reports unless a reader asked the HID layer for more (the oldest is lost when it is
+// full); each handle's output reports are recorded with the time they were taken. The pen can be
+// unplugged and plugged in again, and can refuse output reports (the writer's write then never
+// completes).
 
 #include <windows.h>
 
@@ -43,8 +45,8 @@ class SimulatedPen {
     // While refusing, output reports are never taken: writes stay pending until cancelled.
     void setRefuseOutput(bool refuse);
 
-    // Sends one input report to every open handle; returns nowMicroseconds() just before the
-    // first write, and the number of handles that got it in `handles` if given.
+    // Sends one input report to every open handle's queue; returns nowMicroseconds() just before
+    // the first write, and the number of handles that got it in `handles` if given.
     long long sendReport(const InputReport& report, int* handles = nullptr);
     // Sends the reports with their delays; returns the time of the last one (0 when none went).
     long long sendReports(const std::vector<TimedReport>& reports);
@@ -57,6 +59,10 @@ class SimulatedPen {
     int openHandleCount(std::chrono::milliseconds minimumAge = std::chrono::milliseconds(0)) const;
     // Bytes of output reports written to the pen and not taken (pending while refusing).
     unsigned pendingOutputBytes() const;
+    // Input reports sent and not yet read, over all open handles.
+    unsigned queuedInputReports() const;
+    // When a reader last read an input report (nowMicroseconds()), or 0.
+    long long lastInputTakenMicroseconds() const;
 
   private:
     class Server;

@@ -27,4 +27,9 @@ void autoLogin(std::string_view event, std::string_view detail);
 // not created, as when its creation fails.
 bool refuseLoginWindow();
 
+// The main thread is about to dispatch a message. The test build holds the main thread busy for
+// wParam milliseconds when the message is the registered "ZelkoInputTestHoldMainThread", as a
+// long browser action or a modal box would; the shipped program does nothing.
+void mainThreadDispatching(unsigned message, unsigned long long wParam);
+
 }  // namespace zelko::hooks

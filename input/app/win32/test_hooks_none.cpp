@@ -9,5 +9,6 @@ void autoLogin(std::string_view, std::string_view) {}
 bool refuseLoginWindow() {
     return false;
 }
+void mainThreadDispatching(unsigned, unsigned long long) {}
 
 }  // namespace zelko::hooks

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <map>
 #include <vector>
 
 namespace zelko {
@@ -45,45 +44,74 @@ INSTANTIATE_TEST_SUITE_P(
                                 {down(0x10), down(0x11), down(0x12), down(0x31), up(0x31), up(0x12),
                                  up(0x11), up(0x10)}}));
 
-// A layout like Wine's under Xvfb: letters and some punctuation, no parentheses, no non-ASCII.
-std::int16_t testLayout(char16_t unit) {
-    static const std::map<char16_t, std::int16_t> keys = {
-        {u'a', 0x0041}, {u'A', 0x0141}, {u':', 0x00BA},
-        {u'/', 0x00BF}, {u'%', 0x0135}, {u'@', 0x0632},  // AltGr (Ctrl+Alt) with 2
-        {u'~', 0x08DE},  // needs a shift state beyond Shift, Ctrl and Alt
-    };
-    auto found = keys.find(unit);
-    return found == keys.end() ? -1 : found->second;
+TEST(UnicodeStrokes, EveryCodeUnitIsPressedAndReleasedAsItself) {
+    EXPECT_EQ(unicodeStrokes(u"a(é"),
+              (std::vector<KeyStroke>{unicodeDown(u'a'), unicodeUp(u'a'), unicodeDown(u'('),
+                                      unicodeUp(u'('), unicodeDown(u'é'), unicodeUp(u'é')}));
+    // A character outside the basic plane goes as its two surrogates, in order.
+    EXPECT_EQ(unicodeStrokes(u"\U0001F600"),
+              (std::vector<KeyStroke>{unicodeDown(0xD83D), unicodeUp(0xD83D), unicodeDown(0xDE00),
+                                      unicodeUp(0xDE00)}));
+    EXPECT_TRUE(unicodeStrokes(u"").empty());
 }
 
-TEST(TypingStrokes, ProducibleCharactersUseTheirChord) {
-    EXPECT_EQ(typingStrokes(u"aA:", testLayout),
-              (std::vector<KeyStroke>{down(0x41), up(0x41), down(0x10), down(0x41), up(0x41),
-                                      up(0x10), down(0xBA), up(0xBA)}));
-    EXPECT_EQ(
-        typingStrokes(u"@", testLayout),
-        (std::vector<KeyStroke>{down(0x11), down(0x12), down(0x32), up(0x32), up(0x12), up(0x11)}));
-}
-
-TEST(TypingStrokes, UnproducibleCharactersAreSentAsThemselves) {
-    EXPECT_EQ(typingStrokes(u"(a)é~", testLayout),
-              (std::vector<KeyStroke>{unicodeDown(u'('), unicodeUp(u'('), down(0x41), up(0x41),
-                                      unicodeDown(u')'), unicodeUp(u')'), unicodeDown(u'é'),
-                                      unicodeUp(u'é'), unicodeDown(u'~'), unicodeUp(u'~')}));
-}
-
-TEST(TypingStrokes, NeverPressesTheAllModifiersChordOfMinusOne) {
-    const auto strokes = typingStrokes(u"(((", [](char16_t) -> std::int16_t { return -1; });
-    ASSERT_EQ(strokes.size(), 6u);
-    for (const KeyStroke& stroke : strokes) {
-        EXPECT_EQ(stroke.kind, KeyStroke::Kind::Unicode);
-        EXPECT_EQ(stroke.code, u'(');
+TEST(AddressBarDelivery, ThreeChordsThenDeleteThenTheAddressAndEnterInOneStep) {
+    const auto steps = addressBarDelivery(kChordCtrlL, u"http://h/p/1");
+    ASSERT_EQ(steps.size(), 5u);
+    for (int chord = 0; chord < 3; ++chord) {
+        EXPECT_EQ(steps[chord].strokes, chordStrokes(kChordCtrlL)) << chord;
+    }
+    EXPECT_EQ(steps[3].strokes, (std::vector<KeyStroke>{down(0x2E), up(0x2E)}));
+    // The address and Enter go together: nothing typed by the user or queued meanwhile can come
+    // between them, and the characters are never posted past the Delete.
+    std::vector<KeyStroke> typing = unicodeStrokes(u"http://h/p/1");
+    typing.push_back(down(0x0D));
+    typing.push_back(up(0x0D));
+    EXPECT_EQ(steps[4].strokes, typing);
+    for (const DeliveryStep& step : steps) {
+        EXPECT_EQ(step.pauseMs, 100u);
     }
 }
 
-TEST(TypingStrokes, EmptyTextTypesNothing) {
-    EXPECT_TRUE(typingStrokes(u"", testLayout).empty());
+TEST(AddressBarDelivery, AddressIsCutTo1024CodeUnits) {
+    const std::u16string longAddress(1500, u'x');
+    const auto steps = addressBarDelivery(kChordAltD, longAddress);
+    ASSERT_EQ(steps.size(), 5u);
+    EXPECT_EQ(steps[4].strokes.size(), 2 * 1024 + 2);
+    EXPECT_EQ(steps[4].strokes[2 * 1024], down(0x0D));
 }
+
+struct PartialSendCase {
+    const char* name;
+    std::vector<KeyStroke> strokes;
+    std::size_t sent;
+    std::vector<KeyStroke> releases;
+};
+
+void PrintTo(const PartialSendCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class ReleasesAfterPartialSend : public ::testing::TestWithParam<PartialSendCase> {};
+
+TEST_P(ReleasesAfterPartialSend, ReleaseWhatWasLeftDown) {
+    EXPECT_EQ(releasesAfterPartialSend(GetParam().strokes, GetParam().sent), GetParam().releases);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, ReleasesAfterPartialSend,
+    ::testing::Values(PartialSendCase{"NothingSent", chordStrokes(kChordAltD), 0, {}},
+                      PartialSendCase{"AltDown", chordStrokes(kChordAltD), 1, {up(0x12)}},
+                      PartialSendCase{
+                          "AltAndDDown", chordStrokes(kChordAltD), 2, {up(0x44), up(0x12)}},
+                      PartialSendCase{"OnlyAltLeft", chordStrokes(kChordAltD), 3, {up(0x12)}},
+                      PartialSendCase{"AllSent", chordStrokes(0x0731), 8, {}},
+                      PartialSendCase{"UnicodeNeedsNoRelease",
+                                      {unicodeDown(u'a'), down(0x11), unicodeDown(u'b')},
+                                      3,
+                                      {up(0x11)}},
+                      PartialSendCase{"CountBeyondTheList", chordStrokes(kChordCtrlL), 99, {}}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
 }  // namespace zelko

@@ -18,6 +18,11 @@ BrowserWindowRecord window(std::u16string process, std::u16string windowClass,
     return record;
 }
 
+BrowserWindowRecord hidden(BrowserWindowRecord record) {
+    record.visible = false;
+    return record;
+}
+
 struct ChoiceCase {
     const char* name;
     BrowserKind kind;
@@ -67,6 +72,16 @@ INSTANTIATE_TEST_SUITE_P(
                    {window(u"chrome.exe", u"Chrome_WidgetWin_1", u"", true),
                     window(u"chrome.exe", u"Chrome_MessageWindow", u"")},
                    1},
+        ChoiceCase{"ChromeHiddenWindowsPassedOver",
+                   Chrome,
+                   {hidden(window(u"chrome.exe", u"Chrome_SystemMessageWindow", u"")),
+                    hidden(window(u"chrome.exe", u"Chrome_WidgetWin_0", u"")),
+                    window(u"chrome.exe", u"Chrome_WidgetWin_1", u"Example - Google Chrome")},
+                   2},
+        ChoiceCase{"OnlyHiddenWindows",
+                   Firefox,
+                   {hidden(window(u"firefox.exe", u"MozillaUIWindowClass", u"Page"))},
+                   std::nullopt},
         ChoiceCase{"OperaAnyClassAnyTitle",
                    Opera,
                    {window(u"Opera.exe", u"OperaWindowClass", u"ダウンロードマネージャ")},

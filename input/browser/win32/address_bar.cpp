@@ -1,4 +1,5 @@
-// Typing an address into a running browser's address bar.
+// Typing an address into a running browser's address bar, and never into another window: no key
+// is sent unless the browser's window is in front, and it is looked at again before every step.
 
 #include "browser/win32/address_bar.h"
 
@@ -14,16 +15,29 @@ namespace zelko {
 
 namespace {
 
-constexpr DWORD kForegroundWaitMilliseconds = 500;
-// The address is entered with at most this many characters.
-constexpr std::size_t kMaxTypedUnits = 1024;
+constexpr DWORD kForegroundWaitMs = 500;
+constexpr DWORD kForegroundPollMs = 5;
+// How long the window in front may take to answer before the switch is made without joining its
+// input (joining a hung thread's input could block the switch).
+constexpr UINT kForegroundAnswerMs = 100;
 
-// Joins the calling thread's input to the browser thread's while it lives, for SetFocus and
-// GetFocus on the browser's window.
+// True when `browser`, or a window that it owns (a dialog of the browser), is the foreground
+// window, restored.
+bool browserInFront(HWND browser) {
+    const HWND foreground = GetForegroundWindow();
+    if (foreground == nullptr || IsIconic(browser)) {
+        return false;
+    }
+    return foreground == browser || GetAncestor(foreground, GA_ROOTOWNER) == browser;
+}
+
+// Joins this thread's input to another thread's while it lives.
 class AttachedInput {
   public:
     AttachedInput(DWORD from, DWORD to)
-        : from_(from), to_(to), attached_(from != to && AttachThreadInput(from, to, TRUE)) {}
+        : from_(from),
+          to_(to),
+          attached_(from != 0 && to != 0 && from != to && AttachThreadInput(from, to, TRUE)) {}
     AttachedInput(const AttachedInput&) = delete;
     AttachedInput& operator=(const AttachedInput&) = delete;
     ~AttachedInput() {
@@ -38,6 +52,48 @@ class AttachedInput {
     bool attached_;
 };
 
+// The thread of the window in front when it answers, else 0.
+DWORD answeringForegroundThread() {
+    const HWND foreground = GetForegroundWindow();
+    if (foreground == nullptr || IsHungAppWindow(foreground)) {
+        return 0;
+    }
+    DWORD_PTR result = 0;
+    if (!SendMessageTimeoutW(foreground, WM_NULL, 0, 0, SMTO_ABORTIFHUNG | SMTO_BLOCK,
+                             kForegroundAnswerMs, &result)) {
+        return 0;
+    }
+    return GetWindowThreadProcessId(foreground, nullptr);
+}
+
+// Brings the browser window to the front, restored, and waits until it is there: true as soon as
+// it is, false when it is not after 500 ms. Windows lets only the program that owns the foreground
+// (or got the last input) change it; this program reads the pen, not the keyboard, so its request
+// is made with its input joined to the foreground window's thread for the moment of the switch.
+// Nothing here waits on the browser's thread.
+bool bringToFront(HWND browser, DWORD inputThreadId) {
+    if (browserInFront(browser)) {
+        return true;
+    }
+    if (IsIconic(browser)) {
+        ShowWindowAsync(browser, SW_RESTORE);
+    }
+    {
+        AttachedInput attached(inputThreadId, answeringForegroundThread());
+        SetForegroundWindow(browser);
+    }
+    const ULONGLONG deadline = GetTickCount64() + kForegroundWaitMs;
+    for (;;) {
+        if (browserInFront(browser)) {
+            return true;
+        }
+        if (GetTickCount64() >= deadline) {
+            return false;
+        }
+        Sleep(kForegroundPollMs);
+    }
+}
+
 }  // namespace
 
 bool deliverToAddressBar(std::wstring_view address, DWORD inputThreadId) {
@@ -45,42 +101,19 @@ bool deliverToAddressBar(std::wstring_view address, DWORD inputThreadId) {
     if (!traits) {
         return false;
     }
-    DWORD processId = 0;
-    DWORD browserThreadId = 0;
-    HWND browser = findBrowserWindow(traits->kind, &processId, &browserThreadId);
-    if (!browser) {
+    HWND browser = findBrowserWindow(traits->kind, nullptr, nullptr);
+    if (!browser || !bringToFront(browser, inputThreadId)) {
         return false;
     }
-    const std::wstring text(address.substr(0, kMaxTypedUnits));
-
-    const HWND previousForeground = GetForegroundWindow();
-    if (IsIconic(browser)) {
-        OpenIcon(browser);
-    }
-    SetForegroundWindow(browser);
-    if (previousForeground != browser) {
-        Sleep(kForegroundWaitMilliseconds);
-    }
-
-    pressChord(traits->addressBarChord);
-    HWND focused = nullptr;
-    {
-        AttachedInput attached(inputThreadId, browserThreadId);
-        SetFocus(browser);
-        pressChord(traits->addressBarChord);
-        focused = GetFocus();
-    }
-    pressChord(traits->addressBarChord);
-    pressKey(kVirtualKeyDelete);
-
-    if (focused) {
-        for (wchar_t unit : text) {
-            PostMessageW(focused, WM_CHAR, static_cast<WPARAM>(unit), 0);
+    const std::u16string_view units(reinterpret_cast<const char16_t*>(address.data()),
+                                    address.size());
+    for (const DeliveryStep& step : addressBarDelivery(traits->addressBarChord, units)) {
+        // The user may have switched windows meanwhile: then the keys would go elsewhere.
+        if (!browserInFront(browser) || !sendKeyStrokes(step.strokes)) {
+            return false;
         }
-    } else {
-        typeText(text);
+        Sleep(step.pauseMs);
     }
-    pressKey(kVirtualKeyEnter);
     return true;
 }
 

@@ -1,5 +1,6 @@
 // Finding an open window of the default browser: processes by their first module's name, then
-// their parentless top-level windows, then the choice among them.
+// their parentless top-level windows, then the choice among them, passing over the windows of a
+// thread that does not answer.
 
 #include "browser/win32/browser_window.h"
 
@@ -20,6 +21,8 @@ namespace {
 constexpr DWORD kMaxProcesses = 1024;
 constexpr int kNameUnits = 260;
 constexpr int kWindowTextUnits = 1024;
+// How long a browser window's thread may take to answer before the browser counts as hung.
+constexpr UINT kAnswerTimeoutMs = 200;
 
 std::u16string processModuleName(DWORD processId) {
     UniqueHandle process(
@@ -68,6 +71,17 @@ std::u16string titleOf(HWND window) {
     return std::u16string(text.data(), text.data() + std::max(length, 0));
 }
 
+// True when the window's thread takes a message within the time-out. A hung browser is passed over
+// rather than waited for: every later call on its windows could block this thread.
+bool windowAnswers(HWND window) {
+    if (IsHungAppWindow(window)) {
+        return false;
+    }
+    DWORD_PTR result = 0;
+    return SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG | SMTO_BLOCK,
+                               kAnswerTimeoutMs, &result) != 0;
+}
+
 }  // namespace
 
 HWND findBrowserWindow(BrowserKind kind, DWORD* processId, DWORD* threadId) {
@@ -99,24 +113,36 @@ HWND findBrowserWindow(BrowserKind kind, DWORD* processId, DWORD* threadId) {
             record.processId = window.processId;
             record.threadId = window.threadId;
             record.window = reinterpret_cast<std::uintptr_t>(window.window);
+            record.visible = IsWindowVisible(window.window) != FALSE;
             record.windowClass = classNameOf(window.window);
             record.windowTitle = titleOf(window.window);
             records.push_back(std::move(record));
         }
     }
 
-    const auto chosen = chooseBrowserWindow(kind, records);
-    if (!chosen) {
-        return nullptr;
+    for (;;) {
+        const auto chosen = chooseBrowserWindow(kind, records);
+        if (!chosen) {
+            return nullptr;
+        }
+        const BrowserWindowRecord record = records[*chosen];
+        HWND window = reinterpret_cast<HWND>(record.window);
+        if (windowAnswers(window)) {
+            if (processId) {
+                *processId = record.processId;
+            }
+            if (threadId) {
+                *threadId = record.threadId;
+            }
+            return window;
+        }
+        // None of that thread's windows would answer either.
+        records.erase(std::remove_if(records.begin(), records.end(),
+                                     [&](const BrowserWindowRecord& other) {
+                                         return other.threadId == record.threadId;
+                                     }),
+                      records.end());
     }
-    const BrowserWindowRecord& record = records[*chosen];
-    if (processId) {
-        *processId = record.processId;
-    }
-    if (threadId) {
-        *threadId = record.threadId;
-    }
-    return reinterpret_cast<HWND>(record.window);
 }
 
 }  // namespace zelko

@@ -1,4 +1,5 @@
-// Synthesised keyboard input.
+// Synthesised keyboard input through SendInput: the strokes of one call enter the system's input
+// stream together, in order, with nothing between them.
 
 #include "browser/win32/key_input.h"
 
@@ -12,44 +13,57 @@ namespace zelko {
 
 namespace {
 
-constexpr DWORD kKeyWaitMilliseconds = 100;
-
-void send(const KeyStroke& stroke) {
-    if (stroke.kind == KeyStroke::Kind::VirtualKey) {
-        keybd_event(static_cast<BYTE>(stroke.code), 0, stroke.release ? KEYEVENTF_KEYUP : 0, 0);
-        return;
-    }
+INPUT inputOf(const KeyStroke& stroke) {
     INPUT input{};
     input.type = INPUT_KEYBOARD;
-    input.ki.wVk = 0;
-    input.ki.wScan = stroke.code;
-    input.ki.dwFlags = KEYEVENTF_UNICODE | (stroke.release ? KEYEVENTF_KEYUP : 0);
-    SendInput(1, &input, sizeof input);
+    if (stroke.kind == KeyStroke::Kind::VirtualKey) {
+        input.ki.wVk = stroke.code;
+        input.ki.dwFlags = stroke.release ? KEYEVENTF_KEYUP : 0;
+    } else {
+        input.ki.wScan = stroke.code;
+        input.ki.dwFlags = KEYEVENTF_UNICODE | (stroke.release ? KEYEVENTF_KEYUP : 0);
+    }
+    return input;
 }
 
-void send(const std::vector<KeyStroke>& strokes) {
+UINT sendInputs(const std::vector<KeyStroke>& strokes) {
+    std::vector<INPUT> inputs;
+    inputs.reserve(strokes.size());
     for (const KeyStroke& stroke : strokes) {
-        send(stroke);
+        inputs.push_back(inputOf(stroke));
     }
+    return SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
 }
 
 }  // namespace
 
+bool sendKeyStrokes(const std::vector<KeyStroke>& strokes) {
+    if (strokes.empty()) {
+        return true;
+    }
+    const UINT sent = sendInputs(strokes);
+    if (sent == strokes.size()) {
+        return true;
+    }
+    // Refused in part (input blocked, or taken by a program of higher integrity): let go of the
+    // keys already pressed, so that no modifier stays down for the user's own typing.
+    sendInputs(releasesAfterPartialSend(strokes, sent));
+    return false;
+}
+
 void pressChord(KeyChord chord) {
-    send(chordStrokes(chord));
-    Sleep(kKeyWaitMilliseconds);
+    sendKeyStrokes(chordStrokes(chord));
+    Sleep(kKeyPauseMs);
 }
 
 void pressKey(std::uint8_t virtualKey) {
-    send(chordStrokes(virtualKey));
-    Sleep(kKeyWaitMilliseconds);
+    sendKeyStrokes(chordStrokes(virtualKey));
+    Sleep(kKeyPauseMs);
 }
 
 void typeText(std::wstring_view text) {
     const std::u16string_view units(reinterpret_cast<const char16_t*>(text.data()), text.size());
-    send(typingStrokes(units, [](char16_t unit) {
-        return static_cast<std::int16_t>(VkKeyScanW(static_cast<wchar_t>(unit)));
-    }));
+    sendKeyStrokes(unicodeStrokes(units));
 }
 
 }  // namespace zelko

@@ -3,10 +3,16 @@
 
 #include <cstdint>
 #include <string_view>
+#include <vector>
 
 #include "browser/browser_kind.h"
+#include "browser/key_strokes.h"
 
 namespace zelko {
+
+// Sends the strokes in one SendInput call. False when the system took fewer than all of them;
+// the keys pressed among those it took are then released again.
+bool sendKeyStrokes(const std::vector<KeyStroke>& strokes);
 
 // Presses one chord (modifiers, key, modifiers released in reverse), then waits 100 ms.
 void pressChord(KeyChord chord);
@@ -14,8 +20,8 @@ void pressChord(KeyChord chord);
 // Presses and releases one virtual key, then waits 100 ms.
 void pressKey(std::uint8_t virtualKey);
 
-// Types a UTF-16 text key by key with the current keyboard layout's chords, without waits; a
-// character the layout cannot produce is sent as a Unicode key event.
+// Types a UTF-16 text as Unicode key events, without waits: the characters arrive as they are,
+// whatever the keyboard layout.
 void typeText(std::wstring_view text);
 
 }  // namespace zelko

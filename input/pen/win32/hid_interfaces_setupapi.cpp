@@ -119,4 +119,8 @@ bool identifyHidInterface(HANDLE device, const std::wstring&, HidIdentity& ident
     return true;
 }
 
+bool setHidInputReportQueue(HANDLE device, const std::wstring&, unsigned long count) {
+    return HidD_SetNumInputBuffers(device, count) != FALSE;
+}
+
 }  // namespace zelko

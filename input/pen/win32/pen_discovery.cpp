@@ -16,37 +16,9 @@ HANDLE openForProbe(const std::wstring& path) {
                        FILE_ATTRIBUTE_NORMAL, nullptr);
 }
 
-// Calls `atInterface(path)` before each interface is opened and `atPen(path, identity)` for each
-// pen until one of them returns true. False when none did.
-template <class AtInterface, class AtPen>
-bool walkPens(AtInterface atInterface, AtPen atPen) {
-    std::vector<std::wstring> paths;
-    if (!listHidInterfacePaths(paths)) {
-        return false;
-    }
-    for (const std::wstring& path : paths) {
-        if (path.empty() || path.size() > kMaxDevicePathLength) {
-            continue;
-        }
-        atInterface(path);
-        HidIdentity identity;
-        {
-            UniqueFileHandle probe(openForProbe(path));
-            if (!probe || !identifyHidInterface(probe.get(), path, identity) ||
-                !isPenIdentity(identity)) {
-                continue;
-            }
-        }  // the probe handle is closed before the pen is used
-        if (atPen(path, identity)) {
-            return true;
-        }
-    }
-    return false;
-}
-
-void storeVersion(PenReader& reader, const HidIdentity& identity) {
+void storeVersion(PenReader& reader, std::uint16_t version) {
     MutexLock guard(reader.lock);
-    reader.penVersion = identity.versionNumber;
+    reader.penVersion = version;
 }
 
 }  // namespace
@@ -56,16 +28,48 @@ bool isPenIdentity(const HidIdentity& identity) {
            identity.usagePage == kPenUsagePage && identity.usage == kPenUsage;
 }
 
+std::vector<PenInterface> listPens(OtherInterfaces* others) {
+    std::vector<PenInterface> pens;
+    std::vector<std::wstring> paths;
+    if (!listHidInterfacePaths(paths)) {
+        return pens;
+    }
+    OtherInterfaces stillListed;
+    for (const std::wstring& path : paths) {
+        if (path.empty() || path.size() > kMaxDevicePathLength) {
+            continue;
+        }
+        if (others != nullptr && others->count(path) != 0) {
+            stillListed.insert(path);
+            continue;
+        }
+        HidIdentity identity;
+        UniqueFileHandle probe(openForProbe(path));
+        if (!probe || !identifyHidInterface(probe.get(), path, identity)) {
+            continue;  // tried again next time: it may open later, or be a pen
+        }
+        if (isPenIdentity(identity)) {
+            pens.push_back(PenInterface{path, identity.versionNumber});
+        } else {
+            stillListed.insert(path);
+        }
+    }  // each probe handle is closed before the next interface is opened
+    if (others != nullptr) {
+        *others = std::move(stillListed);
+    }
+    return pens;
+}
+
 int findPen(PenReader& reader, std::wstring* path) {
-    const bool found = walkPens([](const std::wstring&) {},
-                                [&](const std::wstring& penPath, const HidIdentity& identity) {
-                                    storeVersion(reader, identity);
-                                    if (path != nullptr) {
-                                        *path = penPath;
-                                    }
-                                    return true;
-                                });
-    return found ? 1 : 0;
+    const std::vector<PenInterface> pens = listPens();
+    if (pens.empty()) {
+        return 0;
+    }
+    storeVersion(reader, pens.front().version);
+    if (path != nullptr) {
+        *path = pens.front().path;
+    }
+    return 1;
 }
 
 int claimPen(PenReader& reader) {
@@ -75,21 +79,29 @@ int claimPen(PenReader& reader) {
             return 0;
         }
     }
-    const bool claimed = walkPens(
-        [&](const std::wstring& path) {
-            MutexLock guard(reader.lock);
-            reader.devicePath = path;
-        },
-        [&](const std::wstring&, const HidIdentity& identity) {
-            storeVersion(reader, identity);
-            return sendPenCommand(reader, PenCommand::Announce, nullptr, true) == 1;
-        });
-    if (!claimed) {
+    return claimPen(reader, listPens());
+}
+
+int claimPen(PenReader& reader, const std::vector<PenInterface>& pens) {
+    {
         MutexLock guard(reader.lock);
-        reader.devicePath.clear();
-        return 0;
+        if (!reader.devicePath.empty()) {
+            return 0;
+        }
     }
-    return 1;
+    for (const PenInterface& pen : pens) {
+        {
+            MutexLock guard(reader.lock);
+            reader.devicePath = pen.path;
+        }
+        storeVersion(reader, pen.version);
+        if (sendPenCommand(reader, PenCommand::Announce, nullptr, true) == 1) {
+            return 1;
+        }
+    }
+    MutexLock guard(reader.lock);
+    reader.devicePath.clear();
+    return 0;
 }
 
 int checkLink(PenReader& reader) {

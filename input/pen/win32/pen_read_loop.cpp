@@ -8,6 +8,7 @@
 #include <string>
 
 #include "pen/scan_assembler.h"
+#include "pen/win32/hid_interfaces.h"
 #include "pen/win32/overlapped_operation.h"
 #include "pen/win32/pen_commands.h"
 #include "pen/win32/pen_timing.h"
@@ -147,6 +148,9 @@ void runReadLoop(PenReader& reader) {
     if (!device) {
         return;
     }
+    // Room for a whole scan while the thread is busy elsewhere (a keep-alive); a driver that
+    // refuses leaves the default queue, and reading goes on.
+    setHidInputReportQueue(device.get(), path, kPenInputReportQueue);
     ReadLoop(reader, device.get()).run();
 }
 

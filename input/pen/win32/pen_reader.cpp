@@ -1,5 +1,6 @@
-// The reader thread: rounds about 50 ms apart of presence test, claim, link test and read loop,
-// and the farewell command to the pen when the thread ends.
+// The reader thread: rounds of presence test, claim, link test and read loop (about 50 ms apart
+// while a pen is present; while none is, at a HID interface's arrival and otherwise every 2 s), and
+// the farewell command to the pen when the thread ends.
 
 #include "pen/win32/pen_reader.h"
 
@@ -22,8 +23,14 @@ void updatePresence(PenReader& reader, bool found) {
     }
 }
 
-void runRound(PenReader& reader) {
-    updatePresence(reader, findPen(reader) == 1);
+// One round; true when a pen is present. The HID interfaces are listed once per round.
+bool runRound(PenReader& reader, OtherInterfaces& others) {
+    const std::vector<PenInterface> pens = listPens(&others);
+    if (!pens.empty()) {
+        MutexLock guard(reader.lock);
+        reader.penVersion = pens.front().version;
+    }
+    updatePresence(reader, !pens.empty());
 
     bool handover = false;
     {
@@ -35,10 +42,10 @@ void runRound(PenReader& reader) {
         }
     }
     if (handover) {
-        return;
+        return true;
     }
 
-    const bool claimed = claimPen(reader) == 1;
+    const bool claimed = !pens.empty() && claimPen(reader, pens) == 1;
     if (!claimed) {
         MutexLock guard(reader.lock);
         reader.devicePath.clear();
@@ -49,6 +56,18 @@ void runRound(PenReader& reader) {
         MutexLock guard(reader.lock);
         reader.devicePath.clear();
     }
+    return !pens.empty();
+}
+
+// Waits for the next round: the stop request ends the wait, and so does a HID interface's arrival
+// while no pen is present.
+void waitForNextRound(PenReader& reader, bool penPresent) {
+    const HANDLE waits[2] = {reader.stopEvent.get(), reader.arrivalEvent.get()};
+    if (waits[0] == nullptr || waits[1] == nullptr) {
+        Sleep(kRoundPauseMs);
+        return;
+    }
+    WaitForMultipleObjects(2, waits, FALSE, penPresent ? kRoundPauseMs : kNoPenRoundPauseMs);
 }
 
 // At the end of the thread: tell the pen the host software is leaving, unless another process is
@@ -83,12 +102,11 @@ unsigned __stdcall readerThreadMain(void* argument) {
         MutexLock guard(reader.lock);
         reader.running = 1;
     }
+    OtherInterfaces others;
     while (readerKeepsRunning(reader)) {
-        runRound(reader);
-        if (reader.stopEvent) {
-            WaitForSingleObject(reader.stopEvent.get(), kRoundPauseMs);
-        } else {
-            Sleep(kRoundPauseMs);
+        const bool penPresent = runRound(reader, others);
+        if (readerKeepsRunning(reader)) {
+            waitForNextRound(reader, penPresent);
         }
     }
     sayFarewell(reader);
@@ -109,7 +127,8 @@ void waitForThreadEnd(HANDLE thread) {
 
 }  // namespace
 
-void notifyTargetWindow(const PenReader& reader, WPARAM wParam, LPARAM lParam) {
+void notifyTargetWindow(PenReader& reader, WPARAM wParam, LPARAM lParam) {
+    reader.notices.fetch_add(1, std::memory_order_relaxed);
     if (reader.targetWindow != nullptr) {
         PostMessageW(reader.targetWindow, reader.notifyMessage, wParam, lParam);
     }

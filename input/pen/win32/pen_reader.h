@@ -25,13 +25,19 @@ struct PenReader {
     std::int32_t linkState = 0;
     std::int32_t running = 0;
     std::int32_t penPresent = 0;
-    Win32Mutex lock;  // guards every field except keepRunning, threadRunning, thread, stopEvent
+    Win32Mutex lock;  // guards every field except keepRunning, threadRunning, thread and the events
     std::atomic<std::int32_t> threadRunning{0};  // the thread clears it as its last act
     std::atomic<std::int32_t> keepRunning{0};
     UniqueHandle thread;
     // Manual-reset event set together with clearing keepRunning, so that the thread's waits end
     // at once on a stop request.
     UniqueHandle stopEvent{CreateEventW(nullptr, TRUE, FALSE, nullptr)};
+    // Auto-reset event set when a HID interface may have arrived (watchHidArrivals): while no pen
+    // is present, the thread looks for one then, and otherwise only every few seconds.
+    UniqueHandle arrivalEvent{CreateEventW(nullptr, FALSE, FALSE, nullptr)};
+    // Counts the notices posted to the target window. Every change of the fields that choose the
+    // tray icon is followed by a notice, so the tray tick looks at the icon only when this moved.
+    std::atomic<std::uint32_t> notices{0};
     ScanList scans;
     std::wstring devicePath;         // empty: no pen claimed
     HANDLE instanceMutex = nullptr;  // the single-instance mutex, closed by resetReader
@@ -57,8 +63,9 @@ void resetReader(PenReader& reader);
 // The fields the tray tick reads; the caller holds reader.lock.
 PenStatus penStatusOf(const PenReader& reader);
 
-// Posts the notify message to the target window, if one is set; the caller holds reader.lock.
-void notifyTargetWindow(const PenReader& reader, WPARAM wParam, LPARAM lParam);
+// Posts the notify message to the target window, if one is set, and counts the notice; the caller
+// holds reader.lock.
+void notifyTargetWindow(PenReader& reader, WPARAM wParam, LPARAM lParam);
 
 // True while the stop request has not been given.
 inline bool readerKeepsRunning(const PenReader& reader) {

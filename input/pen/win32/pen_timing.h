@@ -9,7 +9,10 @@ namespace zelko {
 constexpr std::uint32_t kKeepAliveSilenceMs = 3000;  // silence before a keep-alive
 constexpr std::uint32_t kWriteAttemptMs = 50;        // one attempt to write an output report
 constexpr int kWriteAttempts = 5;
-constexpr std::uint32_t kRoundPauseMs = 50;  // between the reader's rounds
+constexpr std::uint32_t kRoundPauseMs = 50;  // between the reader's rounds while a pen is present
+// Between the rounds while no pen is present: a pen that arrives is looked for at once when the
+// system tells of a new HID interface; this slower round finds it should that notice not come.
+constexpr std::uint32_t kNoPenRoundPauseMs = 2000;
 // Longest wait between two handover tests while a read is pending; the rule is that another
 // process's handover is noticed within 50 ms.
 constexpr std::uint32_t kHandoverTestMs = 45;

@@ -39,7 +39,8 @@ void launchOrReport(HWND trayWindow, const std::string& address, const std::wstr
         return;
     }
     hooks::browserAction("launch-failed", address);
-    MessageBoxW(trayWindow, L"ブラウザを起動できませんでした", L"エラー", MB_OK);
+    // In front of the window the user works in: the box holds the settings lock until answered.
+    MessageBoxW(trayWindow, L"ブラウザを起動できませんでした", L"エラー", MB_OK | MB_SETFOREGROUND);
 }
 
 // The browser action for an address made safe; an empty address does nothing.

@@ -12,6 +12,7 @@
 #include "resources/resource_ids.h"
 #include "settings_dialog/win32/settings_dialog.h"
 #include "tray/tray_state.h"
+#include "tray/win32/message_filter.h"
 #include "tray/win32/scan_routing.h"
 
 namespace zelko {
@@ -48,7 +49,14 @@ void removeTrayIcon() {
     Shell_NotifyIconW(NIM_DELETE, &data);
 }
 
-// Caller holds the reader's lock.
+// The icon again, after the shell restarted or a log-off was cancelled: added with its first
+// picture; forgetting the state shown makes the next tick put the pen's real state on it.
+void addTrayIconAgain(HWND trayWindow) {
+    addTrayIcon();
+    programState().tray.trayState = -1;
+    PostMessageW(trayWindow, WM_PEN_EVENT, kPenLinkNotice, 0);
+}
+
 void showTrayState(TrayState state) {
     TrayWindowRecord& tray = programState().tray;
     if (tray.trayState == static_cast<std::int32_t>(state)) {
@@ -67,8 +75,13 @@ void refreshTrayState() {
     if (!reader) {
         return;
     }
-    MutexLock lock(reader->lock);
-    showTrayState(chooseTrayState(penStatusOf(*reader)));
+    PenStatus status;
+    {
+        MutexLock lock(reader->lock);
+        status = penStatusOf(*reader);
+    }
+    // The shell is asked without the reader's lock, so the reader thread never waits for it.
+    showTrayState(chooseTrayState(status));
 }
 
 void runTrayDialog(HWND trayWindow, int (*dialog)(HWND owner)) {
@@ -145,6 +158,11 @@ LRESULT CALLBACK trayWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         case WM_QUERYENDSESSION:
             removeTrayIcon();
             return TRUE;
+        case WM_ENDSESSION:
+            if (!wParam) {
+                addTrayIconAgain(window);  // the log-off was cancelled: the program stays
+            }
+            return 0;
         case WM_TRAYICON:
             if (lParam == WM_LBUTTONDOWN || lParam == WM_RBUTTONDOWN) {
                 showTrayMenu(window);
@@ -170,11 +188,7 @@ LRESULT CALLBACK trayWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     }
     if (message == tray.taskbarCreatedMessage && tray.taskbarCreatedMessage != 0 &&
         tray.iconAdded) {
-        addTrayIcon();
-        // The new icon shows the initial picture; forget the state shown so that the next tick
-        // puts the pen's real state on it again.
-        tray.trayState = -1;
-        PostMessageW(window, WM_PEN_EVENT, kPenLinkNotice, 0);
+        addTrayIconAgain(window);
     }
     return DefWindowProcW(window, message, wParam, lParam);
 }
@@ -206,6 +220,8 @@ int createTrayWindow() {
     }
     addTrayIcon();
     state.tray.taskbarCreatedMessage = RegisterWindowMessageW(L"TaskbarCreated");
+    // An elevated instance hears the shell's restart too; refused or missing, it runs on without.
+    allowMessageFromLowerIntegrity(state.tray.window, state.tray.taskbarCreatedMessage);
     return 1;
 }
 

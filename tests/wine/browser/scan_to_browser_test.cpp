@@ -104,11 +104,17 @@ TEST_F(ScanToBrowser, HostileScansNeverBecomeBrowserArguments) {
 TEST_F(ScanToBrowser, UnusableScansDoNothing) {
     bench.installAsDefault(L"chrome.exe");
     startProgram(LaunchBrowser);
-    scan("host/abc");
-    scan("host/abc/123/4");
-    scan("host");
-    // Scans are handled in order: once the usable one has acted, the others have had their turn.
-    scan("host/abc/ok");
+    // Each scan is typed once the program has taken the one before, so that each is the newest
+    // scan when its own event is handled, however slow the machine.
+    for (const std::string text : {"host/abc", "host/abc/123/4", "host", "host/abc/ok"}) {
+        scan(text);
+        ASSERT_TRUE(program->waitForEvent(
+            [&](const ProgramEvent& event) {
+                return event.name == "pen-event" && event.fields == "0 " + text;
+            },
+            5s))
+            << text;
+    }
     ASSERT_TRUE(bench.waitForStarts(1, 10s));
     EXPECT_EQ(browserActions(), Strings{"launch http://host/abc/ok"});
     ASSERT_EQ(bench.starts().size(), 1u);
@@ -211,15 +217,102 @@ TEST_F(ScanToBrowser, UnknownDefaultBrowserOrNoWindowFallsBackToAStart) {
               (Strings{"launch http://host/abc/123", "launch http://host/abc/456"}));
 }
 
+// A browser window that cannot be brought to the front gets no key, and neither does the window
+// that stays in front: the scan opens through a start of the browser instead.
+struct UnreachableBrowserCase {
+    const char* name;
+    std::vector<std::wstring> options;
+};
+
+void PrintTo(const UnreachableBrowserCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class UnreachableBrowser : public ScanToBrowser,
+                           public ::testing::WithParamInterface<UnreachableBrowserCase> {};
+
+TEST_P(UnreachableBrowser, NoKeyGoesAnywhereAndTheBrowserIsStarted) {
+    bench.installAsDefault(L"chrome.exe");
+    bench.install(L"otherbrowser.exe");
+    const auto chrome = bench.startWindows(L"chrome.exe", GetParam().options);
+    const auto other = bench.startWindows(L"otherbrowser.exe", {L"--fake-log-keys"});
+    ASSERT_TRUE(chrome && other);
+    startProgram(SetAddressBar);
+    bringToFront(bench.windowsOf(*other).at(0));
+
+    scan("host/abc/123");
+    ASSERT_TRUE(bench.waitForStarts(3, 10s));
+    const auto starts = bench.starts();
+    EXPECT_EQ(starts[2].executable, "chrome.exe");
+    EXPECT_EQ(starts[2].arguments, Strings{"http://host/abc/123"});
+    ASSERT_TRUE(program->waitForEvent(
+        [](const ProgramEvent& event) { return event.name == "browser"; }, 2s));
+    EXPECT_EQ(browserActions(), Strings{"launch http://host/abc/123"});
+    // Keys sent by mistake would have arrived by now: the start came after the last of them.
+    Sleep(300);
+    const auto events = bench.events();
+    EXPECT_TRUE(eventsNamed(events, "key").empty()) << "a key reached the window in front";
+    EXPECT_TRUE(eventsNamed(events, "char").empty()) << "a character reached the window in front";
+    EXPECT_TRUE(bench.chords().empty());
+    EXPECT_TRUE(bench.commits().empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Browsers, UnreachableBrowser,
+    ::testing::Values(UnreachableBrowserCase{"RefusesTheForeground", {L"--fake-refuse-activation"}},
+                      UnreachableBrowserCase{"OnlyHiddenWindows", {L"--fake-hidden"}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// A browser whose window does not answer counts as no browser: the program is not held up by it,
+// and the next scan is handled as well.
+TEST_F(ScanToBrowser, HungBrowserDoesNotStopTheNextScan) {
+    bench.installAsDefault(L"chrome.exe");
+    const auto hung = bench.startWindows(L"chrome.exe", {L"--fake-hang=30000"});
+    ASSERT_TRUE(hung);
+    startProgram(SetAddressBar);
+
+    scan("host/abc/1");
+    ASSERT_TRUE(bench.waitForStarts(2, 10s));
+    EXPECT_EQ(bench.starts()[1].arguments, Strings{"http://host/abc/1"});
+
+    // The second scan goes to the browser just started, or starts another one.
+    scan("host/abc/2");
+    ASSERT_TRUE(waitUntil(
+        [&] {
+            const auto starts = bench.starts();
+            const auto commits = bench.commits();
+            return (starts.size() == 3 && starts[2].arguments == Strings{"http://host/abc/2"}) ||
+                   commits == Strings{"http://host/abc/2"};
+        },
+        10s))
+        << "the second scan was not handled";
+    // A delivery is recorded once its last pause is over, after the browser has committed.
+    ASSERT_TRUE(waitUntil([&] { return browserActions().size() >= 2; }, 5s));
+    const Strings actions = browserActions();
+    ASSERT_EQ(actions.size(), 2u);
+    EXPECT_EQ(actions[0], "launch http://host/abc/1");
+    EXPECT_TRUE(actions[1] == "launch http://host/abc/2" ||
+                actions[1] == "address-bar http://host/abc/2")
+        << actions[1];
+    EXPECT_TRUE(program->close().has_value()) << "the program no longer answers";
+}
+
 class FailedStart : public ScanToBrowser, public ::testing::WithParamInterface<OutputMode> {};
 
 TEST_P(FailedStart, ShowsOneMessageBoxAndANestedDispatchDoesNotBlock) {
     DefaultBrowserRegistration missing(browserCommandFor(bench.folder() + L"\\missing.exe"));
     startProgram(GetParam());
+    // The user works in another window; the box must not stay hidden behind it.
+    bench.install(L"otherbrowser.exe");
+    const auto other = bench.startWindows(L"otherbrowser.exe", {});
+    ASSERT_TRUE(other);
+    bringToFront(bench.windowsOf(*other).at(0));
     scan("host/abc/123");
     HWND box = waitForMessageBox(L"エラー", 10s);
     ASSERT_NE(box, nullptr);
     EXPECT_EQ(messageBoxText(box), L"ブラウザを起動できませんでした");
+    EXPECT_TRUE(waitUntil([&] { return GetForegroundWindow() == box; }, 2s))
+        << "the box is not in front";
     // Still one box once the dispatch has had time to show a second one by mistake.
     ASSERT_TRUE(program->waitForEvent(
         [](const ProgramEvent& event) { return event.name == "browser"; }, 2s));
@@ -238,8 +331,9 @@ TEST_P(FailedStart, ShowsOneMessageBoxAndANestedDispatchDoesNotBlock) {
     // The lock has been let go: the program still acts and closes cleanly.
     bench.installAsDefault(L"chrome.exe");
     scan("host/abc/789");
-    ASSERT_TRUE(bench.waitForStarts(1, 10s));
-    EXPECT_EQ(bench.starts()[0].arguments, Strings{"http://host/abc/789"});
+    ASSERT_TRUE(bench.waitForStarts(2, 10s));  // the window in front, then the browser
+    EXPECT_EQ(bench.starts()[1].executable, "chrome.exe");
+    EXPECT_EQ(bench.starts()[1].arguments, Strings{"http://host/abc/789"});
     EXPECT_TRUE(program->close());
 }
 

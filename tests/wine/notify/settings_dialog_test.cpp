@@ -8,6 +8,7 @@
 #include "resources/resource_ids.h"
 #include "support/resident_program.h"
 #include "support/settings_dialog_driver.h"
+#include "support/test_paths.h"
 #include "support/tray_menu.h"
 #include "support/wait.h"
 
@@ -93,6 +94,8 @@ TEST_F(SettingsDialog, ApplyWritesTheChoicesToTheFile) {
     Settings stored;
     decodeSettings(reinterpret_cast<const std::uint8_t*>(file.data()), file.size(), stored);
     EXPECT_EQ(stored.browserPath, settings.browserPath) << "the browser path is kept";
+    EXPECT_FALSE(fileExists(program.perUserSettingsPath()))
+        << "a file beside the program that can be written is where the settings go";
 }
 
 TEST_F(SettingsDialog, CancelLeavesTheFileUnchanged) {

@@ -118,6 +118,42 @@ TEST_F(PenProgramTest, ScansTypedByThePenAreAnnounced) {
     EXPECT_EQ(announcedScans().size(), std::size(cases));
 }
 
+// While the main thread is busy (a browser action, a message box), the reader goes on reading: a
+// long scan typed meanwhile is read as it comes, and arrives whole.
+TEST_F(PenProgramTest, AScanTypedWhileTheMainThreadIsBusyArrivesWhole) {
+    Settings settings;
+    settings.playSound = 0;
+    settings.showDialog = 1;  // the scan start reaches for the notification window
+    program->writeSettings(settings);
+    SimulatedPen pen(L"pen");
+    ASSERT_TRUE(startProgram());
+    ASSERT_TRUE(waitUntilReading(pen));
+
+    program->postToTray(RegisterWindowMessageW(L"ZelkoInputTestHoldMainThread"), 2000);
+    ASSERT_TRUE(program->waitForEvent(
+        [](const ProgramEvent& event) { return event.name == "main-thread-held"; }, 5000ms));
+    std::string text = "busy.example/PEN0001/";
+    while (text.size() < 100) {
+        text += static_cast<char>('0' + text.size() % 10);
+    }
+    const long long typing = pensim::nowMicroseconds();
+    ASSERT_TRUE(pen.typeScan(text));  // about 200 reports at once
+
+    const auto freed = program->waitForEvent(
+        [](const ProgramEvent& event) { return event.name == "main-thread-free"; }, 5000ms);
+    ASSERT_TRUE(freed);
+    EXPECT_EQ(pen.queuedInputReports(), 0u);
+    EXPECT_GT(pen.lastInputTakenMicroseconds(), typing);
+    EXPECT_LT(pen.lastInputTakenMicroseconds(), freed->microseconds)
+        << "the reader waited for the main thread before it read the scan";
+    EXPECT_TRUE(waitForScan(text));
+    EXPECT_EQ(announcedScans(), std::vector<std::string>{text});
+    // Room for a whole scan with the driver as well, should the reader be held up another way.
+    const auto published = pensim::publishedInterfaceAt(pen.path());
+    ASSERT_TRUE(published);
+    EXPECT_EQ(published->inputReportQueue, 512u);
+}
+
 TEST_F(PenProgramTest, ThreeSecondsOfSilenceBringOneKeepAlive) {
     SimulatedPen pen(L"pen");
     ASSERT_TRUE(startProgram());

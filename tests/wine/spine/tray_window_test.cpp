@@ -1,4 +1,5 @@
-// The tray window of the test build: icon state, menu, shell restart and session end.
+// The tray window of the test build: icon state, menu, shell restart and session end (also one
+// that is cancelled).
 
 #include <gtest/gtest.h>
 
@@ -15,6 +16,24 @@ constexpr int kExitItem = 2;  // "終了", the third item
 class TrayWindow : public ::testing::Test {
   protected:
     void SetUp() override { ASSERT_TRUE(program.start()); }
+
+    // How many times the icon has been given a state so far.
+    size_t statesShown() const {
+        size_t shown = 0;
+        for (const auto& event : program.events()) {
+            shown += event.name == "tray-state";
+        }
+        return shown;
+    }
+
+    // Sends a message of the session's end as the system does; the window's answer.
+    DWORD_PTR sendSessionMessage(UINT message, WPARAM wParam) {
+        DWORD_PTR answer = 0;
+        EXPECT_TRUE(SendMessageTimeoutW(program.trayWindow(), message, wParam, 0, SMTO_ABORTIFHUNG,
+                                        5000, &answer));
+        return answer;
+    }
+
     ResidentProgram program;
 };
 
@@ -46,31 +65,38 @@ TEST_F(TrayWindow, ExitFromTheMenuEndsTheProgram) {
 
 TEST_F(TrayWindow, ShellRestartBringsTheIconBackWithThePenState) {
     ASSERT_TRUE(program.waitForTrayState(kNotAttached, 3s));
-    size_t shownBefore = 0;
-    for (const auto& event : program.events()) {
-        shownBefore += event.name == "tray-state";
-    }
+    const size_t shownBefore = statesShown();
     SendMessageW(program.trayWindow(), RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
     // The icon is added anew with its first picture; the next tick shows the pen state on it.
-    EXPECT_TRUE(waitUntil(
-        [&] {
-            size_t shown = 0;
-            for (const auto& event : program.events()) {
-                shown += event.name == "tray-state";
-            }
-            return shown > shownBefore;
-        },
-        3s));
+    EXPECT_TRUE(waitUntil([&] { return statesShown() > shownBefore; }, 3s));
     EXPECT_EQ(program.lastTrayState(), kNotAttached);
 }
 
 TEST_F(TrayWindow, SessionEndIsAllowedAndTheProgramStaysUntilClosed) {
-    DWORD_PTR answer = 0;
-    ASSERT_TRUE(SendMessageTimeoutW(program.trayWindow(), WM_QUERYENDSESSION, 0, 0,
-                                    SMTO_ABORTIFHUNG, 5000, &answer));
-    EXPECT_EQ(answer, static_cast<DWORD_PTR>(TRUE));
+    EXPECT_EQ(sendSessionMessage(WM_QUERYENDSESSION, 0), static_cast<DWORD_PTR>(TRUE));
     EXPECT_TRUE(program.process().running());
     EXPECT_EQ(program.close(), 0u);
+}
+
+// A log-off that another program cancels: the icon goes at the query and comes back at the news
+// that the session goes on, with the pen state on it, so the menu and the exit stay reachable.
+TEST_F(TrayWindow, CancelledLogOffBringsTheIconBack) {
+    ASSERT_TRUE(program.waitForTrayState(kNotAttached, 3s));
+    ASSERT_TRUE(trayIconShown(program.trayWindow()));
+    const size_t shownBefore = statesShown();
+
+    EXPECT_EQ(sendSessionMessage(WM_QUERYENDSESSION, 0), static_cast<DWORD_PTR>(TRUE));
+    EXPECT_FALSE(trayIconShown(program.trayWindow())) << "the icon stays while the session ends";
+    sendSessionMessage(WM_ENDSESSION, FALSE);
+
+    EXPECT_TRUE(waitUntil([&] { return trayIconShown(program.trayWindow()); }, 3s));
+    EXPECT_TRUE(waitUntil([&] { return statesShown() > shownBefore; }, 3s));
+    EXPECT_EQ(program.lastTrayState(), kNotAttached);
+    // The menu works again.
+    program.postToTray(kTrayIconMessage, 1, WM_RBUTTONDOWN);
+    HWND menu = waitForPopupMenu(program.process().id(), 5s);
+    ASSERT_NE(menu, nullptr);
+    dismissPopupMenu(menu);
 }
 
 }  // namespace

@@ -111,11 +111,15 @@ FakeBrowserBench::~FakeBrowserBench() {
 }
 
 void FakeBrowserBench::endBrowsers() {
-    for (const FakeBrowserStart& start : starts()) {
+    // Every start, also one whose arguments are still being written.
+    for (const FakeBrowserEvent& start : eventsNamed(events(), "start")) {
+        if (start.fields.empty()) {
+            continue;
+        }
         HANDLE process =
             OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE,
                         start.processId);
-        if (process && imageNameOf(process) == start.executable) {
+        if (process && imageNameOf(process) == start.fields[0]) {
             TerminateProcess(process, 99);
             WaitForSingleObject(process, 5000);
         }
@@ -177,10 +181,12 @@ std::vector<FakeBrowserEvent> FakeBrowserBench::events() const {
 
 std::vector<FakeBrowserStart> FakeBrowserBench::starts() const {
     std::vector<FakeBrowserStart> starts;
+    std::vector<std::size_t> argumentCounts;
     for (const FakeBrowserEvent& event : events()) {
         if (event.name == "start" && event.fields.size() == 2) {
             starts.push_back(
                 FakeBrowserStart{event.microseconds, event.processId, event.fields[0], {}});
+            argumentCounts.push_back(std::stoul(event.fields[1]));
         } else if (event.name == "arg" && !starts.empty()) {
             for (auto start = starts.rbegin(); start != starts.rend(); ++start) {
                 if (start->processId == event.processId) {
@@ -188,6 +194,14 @@ std::vector<FakeBrowserStart> FakeBrowserBench::starts() const {
                     break;
                 }
             }
+        }
+    }
+    // A start whose arguments are still being written is not complete yet: it and the starts
+    // after it are left for a later look.
+    for (std::size_t index = 0; index < starts.size(); ++index) {
+        if (starts[index].arguments.size() < argumentCounts[index]) {
+            starts.resize(index);
+            break;
         }
     }
     return starts;

@@ -71,6 +71,7 @@ class FakeBrowserBench {
                                       const std::vector<std::wstring>& options);
 
     std::vector<FakeBrowserEvent> events() const;
+    // The starts whose arguments have all been logged, in order.
     std::vector<FakeBrowserStart> starts() const;
     std::vector<std::string> commits(DWORD processId = 0) const;
     std::vector<std::string> chords(DWORD processId = 0) const;

@@ -1,6 +1,11 @@
 #include "support/resident_program.h"
 
+#include <shlobj.h>
+
+#include <memory>
 #include <sstream>
+
+#include "settings/settings_places.h"
 
 #include "support/test_paths.h"
 #include "support/wait.h"
@@ -14,13 +19,38 @@ std::wstring executableName(Build build) {
     return build == Build::Shipped ? L"ZelkoInput.exe" : L"ZelkoInputTest.exe";
 }
 
+std::u16string localAppData() {
+    wchar_t* folder = nullptr;
+    const HRESULT result = SHGetKnownFolderPath(FOLDERID_LocalAppData, 0, nullptr, &folder);
+    std::u16string path;
+    if (SUCCEEDED(result) && folder != nullptr) {
+        path = reinterpret_cast<const char16_t*>(folder);
+    }
+    CoTaskMemFree(folder);
+    return path;
+}
+
+std::wstring wide(const std::u16string& text) {
+    return std::wstring(text.begin(), text.end());
+}
+
 }  // namespace
 
 HWND findTrayWindowOf(DWORD processId) {
     return findWindowOf(processId, kTrayWindowClass);
 }
 
+void removePerUserSettings() {
+    const std::wstring folder = wide(perUserSettingsFolderFor(localAppData()));
+    if (folder.empty()) {
+        return;
+    }
+    removeTree(folder);
+    RemoveDirectoryW(folder.substr(0, folder.find_last_of(L'\\')).c_str());  // if empty
+}
+
 ResidentProgram::ResidentProgram(Build build, const std::wstring& folderName) : build_(build) {
+    removePerUserSettings();
     folder_ = freshScratchDirectory(folderName.empty() ? currentTestName() : folderName);
     eventLog_ = folder_ + L"\\events.log";
     copyFileTo(binDirectory() + L"\\" + executableName(build), executablePath());
@@ -30,6 +60,7 @@ ResidentProgram::~ResidentProgram() {
     if (process_.running()) {
         close(std::chrono::seconds(5));
     }
+    removePerUserSettings();
 }
 
 std::wstring ResidentProgram::executablePath() const {
@@ -39,6 +70,12 @@ std::wstring ResidentProgram::executablePath() const {
 std::wstring ResidentProgram::settingsPath() const {
     std::wstring path = executablePath();
     return path.substr(0, path.size() - 3) + L"cfg";
+}
+
+std::wstring ResidentProgram::perUserSettingsPath() const {
+    const std::wstring executable = executablePath();
+    return wide(perUserSettingsFileFor(localAppData(),
+                                       std::u16string(executable.begin(), executable.end())));
 }
 
 void ResidentProgram::writeSettings(const Settings& settings) {

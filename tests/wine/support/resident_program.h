@@ -38,6 +38,8 @@ class ResidentProgram {
     const std::wstring& folder() const { return folder_; }
     std::wstring executablePath() const;
     std::wstring settingsPath() const;
+    // The per-user settings file of this executable (%LOCALAPPDATA%\Orvandale\ZelkoInput\...).
+    std::wstring perUserSettingsPath() const;
     void writeSettings(const Settings& settings);
     void writeSettingsBytes(const std::string& bytes);
     std::string settingsBytes() const;
@@ -69,6 +71,11 @@ class ResidentProgram {
     ChildProcess process_;
     HWND trayWindow_ = nullptr;
 };
+
+// Removes the per-user settings folder that every program of the shared Wine prefix reads first, so
+// that one test's settings never reach another. Every ResidentProgram does it when it is made and
+// when it goes.
+void removePerUserSettings();
 
 // The tray window owned by this process, or null.
 HWND findTrayWindowOf(DWORD processId);

@@ -8,6 +8,9 @@ namespace zelko::test {
 // The folder of the running test program (the build's bin folder, beside the programs under test).
 std::wstring binDirectory();
 
+// Removes a folder with everything in it.
+void removeTree(const std::wstring& folder);
+
 // A fresh, empty folder for one test under the build tree's scratch area.
 std::wstring freshScratchDirectory(const std::wstring& name);
 

@@ -1,5 +1,7 @@
 #include "support/tray_menu.h"
 
+#include <shellapi.h>
+
 #include "support/resident_program.h"
 #include "support/wait.h"
 #include "support/window_search.h"
@@ -44,6 +46,15 @@ bool chooseTrayMenuItem(HWND trayWindow, DWORD processId, int index) {
 
 void dismissPopupMenu(HWND menu) {
     pressKey(menu, VK_ESCAPE);
+}
+
+bool trayIconShown(HWND trayWindow) {
+    NOTIFYICONDATAW data{};
+    data.cbSize = sizeof data;
+    data.hWnd = trayWindow;
+    data.uID = 1;
+    data.uFlags = 0;
+    return Shell_NotifyIconW(NIM_MODIFY, &data) != FALSE;
 }
 
 }  // namespace zelko::test

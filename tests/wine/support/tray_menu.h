@@ -15,6 +15,10 @@ bool popupMenuOpen(DWORD processId);
 // first) with the arrow keys and Enter. False if the menu did not open.
 bool chooseTrayMenuItem(HWND trayWindow, DWORD processId, int index);
 
+// True while the shell shows the notification-area icon (uID 1) of this tray window: a
+// modification that changes nothing succeeds only for an icon that is there.
+bool trayIconShown(HWND trayWindow);
+
 // Closes an open popup menu with Escape.
 void dismissPopupMenu(HWND menu);
 
