@@ -7,8 +7,9 @@ BENCH_STAMP_VERSION=4
 
 bench_env() {
     # The locale the tests assume, whatever the shell has (a fresh Debian root shell has none):
-    # Wine takes its code pages and keyboard layout from it.
-    export LANG=C.UTF-8 LC_ALL=C.UTF-8
+    # Wine takes its code pages and keyboard layout from it. A test that runs as on a Japanese
+    # Windows names its own in ZELKO_WINE_LOCALE (ja_JP.UTF-8: ANSI code page 932).
+    export LANG=C.UTF-8 LC_ALL=${ZELKO_WINE_LOCALE:-C.UTF-8}
     export WINEPREFIX=$ZELKO_WINE_DIR/prefix
     export WINEARCH=win64
     export WINEDEBUG=${WINEDEBUG:--all}

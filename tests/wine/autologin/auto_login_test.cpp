@@ -27,7 +27,7 @@ int countEvents(const Strings& events, const std::string& wanted) {
 using AutoLoginRoundTrip = AutoLoginTest;
 
 TEST_F(AutoLoginRoundTrip, TypedValuesArriveEncodedAndTheSecondScanAsksNothing) {
-    ASSERT_EQ(GetACP(), 932u) << "the Wine tests of auto-login run with LC_ALL=ja_JP.UTF-8";
+    ASSERT_EQ(GetACP(), 932u) << "the Wine tests of auto-login run in the locale ja_JP.UTF-8 (ZELKO_WINE_LOCALE)";
     const std::string code = siteCode("4901234567894");
     scriptService(code, kFourFieldDefinition, {ServiceReply::text(kOid + "\r\n")});
     startProgram();
