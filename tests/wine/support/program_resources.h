@@ -28,6 +28,7 @@ class ProgramResources {
     std::vector<std::wstring> menuTexts(int menuId) const;
 
   private:
+    std::wstring executablePath_;
     HMODULE module_ = nullptr;
 };
 
