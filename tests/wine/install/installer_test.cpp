@@ -199,7 +199,7 @@ TEST_F(InstallerTest, FreshInstallIntoTheDefaultFolder) {
         << "not in Wine's list of installed programs";
 
     auto resident = waitForResidentProgram(20s);
-    ASSERT_TRUE(resident) << "the resident program did not start";
+    ASSERT_TRUE(resident) << "the resident program did not start; " << residentProgramDiagnosis();
     EXPECT_EQ(lowerCase(resident->executable), lowerCase(folder + L"\\ZelkoInput.exe"));
     EXPECT_NE(parentProcessOf(resident->processId), installer.id())
         << "started by the desktop shell, not by the elevated installer";
@@ -208,7 +208,7 @@ TEST_F(InstallerTest, FreshInstallIntoTheDefaultFolder) {
 TEST_F(InstallerTest, UpdateOverTheRunningResidentProgram) {
     ASSERT_TRUE(installWithDefaults().finished);
     auto running = waitForResidentProgram(20s);
-    ASSERT_TRUE(running);
+    ASSERT_TRUE(running) << residentProgramDiagnosis();
     const std::wstring folder = defaultInstallFolder();
     ASSERT_TRUE(writeFileBytes(folder + L"\\ZelkoUnInstall.exe", "an older uninstaller"));
 
@@ -236,7 +236,7 @@ TEST_F(InstallerTest, UpdateOverTheRunningResidentProgram) {
     EXPECT_TRUE(readShortcut(startupShortcutPath())) << "made again with the stored choice";
     expectRegistered(folder, true);
     auto restarted = waitForResidentProgram(20s);
-    ASSERT_TRUE(restarted);
+    ASSERT_TRUE(restarted) << residentProgramDiagnosis();
     EXPECT_NE(restarted->processId, running->processId);
 }
 
@@ -429,7 +429,7 @@ TEST_F(InstallerTest, CustomFolderWithoutStartupThroughEveryDialog) {
     expectRegistered(folder, false);
     EXPECT_FALSE(fileExists(startupShortcutPath())) << "no startup shortcut was chosen";
     auto resident = waitForResidentProgram(20s);
-    ASSERT_TRUE(resident);
+    ASSERT_TRUE(resident) << residentProgramDiagnosis();
     EXPECT_EQ(lowerCase(resident->executable), lowerCase(folder + L"\\ZelkoInput.exe"));
 }
 

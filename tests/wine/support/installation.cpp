@@ -9,6 +9,7 @@
 #include "common/win32/com_ptr.h"
 #include "common/win32/registry_key.h"
 #include "common/win32/unique_handle.h"
+#include "support/message_box.h"
 #include "support/resident_program.h"
 #include "support/test_paths.h"
 #include "support/wait.h"
@@ -267,6 +268,23 @@ std::string installedProgramsListing() {
     WaitForSingleObject(process.get(), 30000);
     file.reset();
     return readFileBytes(output);
+}
+
+std::string residentProgramDiagnosis() {
+    std::wstring text = L"tray windows of the class:";
+    HWND window = nullptr;
+    while ((window = FindWindowExW(nullptr, window, kTrayWindowClass, nullptr)) != nullptr) {
+        DWORD processId = 0;
+        GetWindowThreadProcessId(window, &processId);
+        text += L" " + std::to_wstring(processId) + L" " + processImagePath(processId) + L";";
+    }
+    text +=
+        L" refusal boxes open: " + std::to_wstring(countMessageBoxes(L"ゼルコペンミドルウェア"));
+    const int size =
+        WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, nullptr, 0, nullptr, nullptr);
+    std::string narrow(size > 0 ? static_cast<std::size_t>(size - 1) : 0, '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, narrow.data(), size, nullptr, nullptr);
+    return narrow;
 }
 
 }  // namespace zelko::test

@@ -70,6 +70,9 @@ struct RunningResident {
 };
 std::vector<RunningResident> runningResidentPrograms();
 std::optional<RunningResident> waitForResidentProgram(std::chrono::milliseconds timeout);
+// What stands in the way when no resident program shows up: every process with a tray window of
+// the resident program's class, and the refusal boxes of a second start that are open.
+std::string residentProgramDiagnosis();
 // Posts the close request and waits for the process to end; terminates it if it does not.
 bool closeResidentProgram(const RunningResident& resident, std::chrono::milliseconds timeout);
 bool waitForProcessEnd(DWORD processId, std::chrono::milliseconds timeout);
