@@ -16,6 +16,7 @@
 #include "support/reference_service.h"
 #include "support/resident_program.h"
 #include "support/wait.h"
+#include "log/utf8_text.h"
 
 using namespace zelko;
 using namespace zelko::test;
@@ -25,14 +26,6 @@ namespace {
 void say(const std::string& text) {
     std::printf("%s\n", text.c_str());
     std::fflush(stdout);
-}
-
-std::string utf8(const std::wstring& text) {
-    const int size =
-        WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, nullptr, 0, nullptr, nullptr);
-    std::string out(size > 0 ? size - 1 : 0, '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, out.data(), size, nullptr, nullptr);
-    return out;
 }
 
 const char kOid[] = "d3m0d3m0d3m0d3m0d3m0d3m0d3m0d3m0d3m0d3m0d3m0d3m0d3m0d3m0d3m0d3m0";
@@ -101,8 +94,9 @@ bool showAutoLoginRoundTrip() {
         return false;
     }
     const LoginWindowView view = viewLoginWindow(window);
-    say("   the site is enabled: the login window \"" + utf8(view.title) + "\" asks for " +
-        std::to_string(view.edits.size()) + " values; the demo types them and clicks ログイン");
+    say("   the site is enabled: the login window \"" + testlog::utf8Of(view.title) +
+        "\" asks for " + std::to_string(view.edits.size()) +
+        " values; the demo types them and clicks ログイン");
     if (view.edits.size() != 2 || !typeInto(view.edits[0], L"taro") ||
         !typeInto(view.edits[1], L"secret 1")) {
         say("   the values could not be typed");

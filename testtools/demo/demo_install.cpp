@@ -10,6 +10,7 @@
 #include "support/installer_driver.h"
 #include "support/test_paths.h"
 #include "support/wait.h"
+#include "log/utf8_text.h"
 
 namespace zelko::demo {
 
@@ -19,11 +20,7 @@ namespace {
 
 // One line of narration; Japanese texts are printed as UTF-8.
 void narrate(const std::wstring& line) {
-    std::string text(static_cast<size_t>(line.size()) * 3 + 1, '\0');
-    const int length =
-        WideCharToMultiByte(CP_UTF8, 0, line.data(), static_cast<int>(line.size()), text.data(),
-                            static_cast<int>(text.size()), nullptr, nullptr);
-    text.resize(length > 0 ? static_cast<size_t>(length) : 0);
+    const std::string text = testlog::utf8Of(line);
     std::printf("%s\n", text.c_str());
     std::fflush(stdout);
 }

@@ -14,18 +14,12 @@
 #include "support/message_box.h"
 #include "support/resident_program.h"
 #include "support/wait.h"
+#include "log/utf8_text.h"
 
 using namespace zelko;
 using namespace zelko::test;
 
 namespace {
-
-std::string utf8(const std::wstring& text) {
-    int size = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, nullptr, 0, nullptr, nullptr);
-    std::string out(size > 0 ? size - 1 : 0, '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, out.data(), size, nullptr, nullptr);
-    return out;
-}
 
 void say(const char* format, const std::string& detail = {}) {
     std::printf(format, detail.c_str());
@@ -42,7 +36,7 @@ bool showStartAndSingleInstance() {
         return false;
     }
     say("   tray window \"%s\" is up (hidden, class ZelkaInputTrayWindow...)",
-        utf8(windowText(program.trayWindow())));
+        testlog::utf8Of(windowText(program.trayWindow())));
 
     say("2. A second start in the same session is refused:");
     ChildProcess second = program.startAnother();
@@ -52,7 +46,7 @@ bool showStartAndSingleInstance() {
         return false;
     }
     say("   message box \"%s\" / \"ゼルコペンミドルウェア\"; the demo clicks OK",
-        utf8(messageBoxText(box)));
+        testlog::utf8Of(messageBoxText(box)));
     clickMessageBoxButton(box);
     auto secondExit = second.waitForExit(10s);
     say("   the second process ended with exit code %s; the first keeps running",

@@ -8,24 +8,13 @@
 
 #include "log/log_escape.h"
 #include "log/test_clock.h"
+#include "log/utf8_text.h"
 
 namespace zelko::fakebrowser {
 
 namespace {
 
 using testclock::nowMicroseconds;
-
-std::string utf8(const std::wstring& text) {
-    if (text.empty()) {
-        return std::string();
-    }
-    const int size = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
-                                         nullptr, 0, nullptr, nullptr);
-    std::string bytes(static_cast<std::size_t>(size), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), bytes.data(), size,
-                        nullptr, nullptr);
-    return bytes;
-}
 
 std::wstring logPath() {
     wchar_t path[MAX_PATH] = {};
@@ -62,9 +51,9 @@ void writeLines(const std::string& lines) {
 
 std::string eventLine(const std::wstring& event, const std::vector<std::wstring>& fields) {
     std::string line = std::to_string(nowMicroseconds()) + " " +
-                       std::to_string(GetCurrentProcessId()) + " " + utf8(event);
+                       std::to_string(GetCurrentProcessId()) + " " + testlog::utf8Of(event);
     for (const std::wstring& field : fields) {
-        line += " " + testlog::escapeLogField(utf8(field), testlog::Spaces::Escape);
+        line += " " + testlog::escapeLogField(testlog::utf8Of(field), testlog::Spaces::Escape);
     }
     return line + "\n";
 }

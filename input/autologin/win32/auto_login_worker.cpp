@@ -126,7 +126,7 @@ void routeScanToAutoLogin(HWND trayWindow, const std::string& scannedCode) {
 void openPendingAddress(HWND trayWindow) {
     AutoLoginState& autoLogin = programState().autoLogin;
     if (const std::optional<std::string> address = autoLogin.pendingAddresses.take()) {
-        dispatchScan(trayWindow, address->c_str());
+        dispatchScan(trayWindow, *address);
     }
     autoLogin.busy = 0;
 }

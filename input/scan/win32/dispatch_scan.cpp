@@ -2,7 +2,6 @@
 
 #include "scan/win32/dispatch_scan.h"
 
-#include <cstring>
 #include <string>
 
 #include "app/win32/program_state.h"
@@ -14,24 +13,6 @@
 namespace zelko {
 
 namespace {
-
-// The address of the newest scan, or empty. Only the reader's lock is held here.
-std::string newestScanAddress(PenReader* reader) {
-    if (!reader) {
-        return std::string();
-    }
-    MutexLock readerLock(reader->lock);
-    const std::string* newest = reader->scans.newest();
-    return newest ? addressForScan(*newest) : std::string();
-}
-
-std::string pendingAddressText(const char* pendingAddress) {
-    const void* end = std::memchr(pendingAddress, '\0', kMaxAddressLength + 1);
-    const std::size_t length =
-        end ? static_cast<std::size_t>(static_cast<const char*>(end) - pendingAddress)
-            : kMaxAddressLength;
-    return std::string(pendingAddress, length);
-}
 
 void launchOrReport(HWND trayWindow, const std::string& address, const std::wstring& wide) {
     if (launchBrowser(wide)) {
@@ -76,12 +57,10 @@ void openAddress(HWND trayWindow, const std::string& address) {
 
 }  // namespace
 
-void dispatchScan(HWND trayWindow, const char* pendingAddress) {
+void dispatchScan(HWND trayWindow, std::string_view pendingAddress) {
     // Every byte that could leave the address (a quote, a space, a control byte) is escaped
     // before any browser sees it, for scans and pending addresses alike.
-    openAddress(trayWindow,
-                urlSafeAddress(pendingAddress ? pendingAddressText(pendingAddress)
-                                              : newestScanAddress(programState().reader.get())));
+    openAddress(trayWindow, urlSafeAddress(pendingAddress));
 }
 
 void dispatchScanCode(HWND trayWindow, std::string_view code) {

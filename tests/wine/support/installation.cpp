@@ -13,6 +13,7 @@
 #include "support/resident_program.h"
 #include "support/test_paths.h"
 #include "support/wait.h"
+#include "log/utf8_text.h"
 
 namespace zelko::test {
 
@@ -280,11 +281,7 @@ std::string residentProgramDiagnosis() {
     }
     text +=
         L" refusal boxes open: " + std::to_wstring(countMessageBoxes(L"ゼルコペンミドルウェア"));
-    const int size =
-        WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, nullptr, 0, nullptr, nullptr);
-    std::string narrow(size > 0 ? static_cast<std::size_t>(size - 1) : 0, '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, narrow.data(), size, nullptr, nullptr);
-    return narrow;
+    return testlog::utf8Of(text);
 }
 
 }  // namespace zelko::test

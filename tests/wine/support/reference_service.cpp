@@ -9,6 +9,7 @@
 
 #include "common/win32/internet_handle.h"
 #include "support/wait.h"
+#include "log/utf8_text.h"
 
 namespace zelko::test {
 
@@ -42,15 +43,6 @@ std::string hexOf(const std::string& bytes) {
     return hex;
 }
 
-std::string narrowPath(const std::wstring& path) {
-    int size = WideCharToMultiByte(CP_UTF8, 0, path.c_str(), -1, nullptr, 0, nullptr, nullptr);
-    std::string narrow(size > 0 ? size - 1 : 0, '\0');
-    if (size > 1) {
-        WideCharToMultiByte(CP_UTF8, 0, path.c_str(), -1, narrow.data(), size, nullptr, nullptr);
-    }
-    return narrow;
-}
-
 std::string replyJson(const ServiceReply& reply) {
     std::ostringstream json;
     json << "{\"status\":" << reply.status << ",\"headers\":{";
@@ -60,7 +52,7 @@ std::string replyJson(const ServiceReply& reply) {
     }
     json << "}";
     if (!reply.bodyFile.empty()) {
-        json << ",\"body_file\":" << jsonString(narrowPath(reply.bodyFile));
+        json << ",\"body_file\":" << jsonString(testlog::utf8Of(reply.bodyFile));
     } else if (reply.bodySize >= 0) {
         json << ",\"body_size\":" << reply.bodySize;
     } else {
