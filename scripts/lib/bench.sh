@@ -88,6 +88,52 @@ bench_reset_test_state() {
     return 0
 }
 
+# The virtual pen drivers (testtools/virtualpen), installed into the prefix from their INF by
+# ZelkoVirtualPenSetup.exe once per build of them: a stamp keeps the digest of the installed files.
+# Changed drivers are first removed and the session restarted, so that no old driver stays loaded
+# while the new files are copied. Nothing is installed before the Windows build has made them.
+BENCH_VIRTUAL_PEN_STAMP=.zelko-virtualpen
+
+bench_virtual_pen_files() {
+    BENCH_VIRTUAL_PEN_FOLDER=$ZELKO_ROOT/build/windows/bin/virtualpen
+    BENCH_VIRTUAL_PEN_SETUP=$ZELKO_ROOT/build/windows/bin/ZelkoVirtualPenSetup.exe
+    [ -f "$BENCH_VIRTUAL_PEN_SETUP" ] && [ -f "$BENCH_VIRTUAL_PEN_FOLDER/ZelkoVirtualPen.inf" ]
+}
+
+bench_restart_session() {
+    wineserver -k </dev/null >/dev/null 2>&1 || true
+    wineserver -w </dev/null >/dev/null 2>&1 || true
+    wineserver -p </dev/null >/dev/null 2>&1 || true
+    "$ZELKO_WINE" cmd /c exit </dev/null >/dev/null 2>&1 || true
+}
+
+bench_install_virtual_pen() {
+    bench_virtual_pen_files || return 0
+    local stamp=$WINEPREFIX/$BENCH_VIRTUAL_PEN_STAMP digest
+    digest=$(cat "$BENCH_VIRTUAL_PEN_FOLDER"/* | sha256sum | cut -c1-64)
+    if [ -f "$stamp" ] && [ "$(cat "$stamp")" = "$digest" ]; then
+        return 0
+    fi
+    echo "bench: installing the virtual pen drivers"
+    bench_remove_virtual_pen
+    bench_restart_session
+    if ! "$ZELKO_WINE" "$BENCH_VIRTUAL_PEN_SETUP" install "$(winepath_of "$BENCH_VIRTUAL_PEN_FOLDER")" \
+        </dev/null >"$ZELKO_WINE_DIR/virtualpen-setup.log" 2>&1; then
+        echo "bench: the virtual pen drivers did not install (the VirtualPen tests will fail):" >&2
+        cat "$ZELKO_WINE_DIR/virtualpen-setup.log" >&2
+        return 0
+    fi
+    echo "$digest" >"$stamp"
+}
+
+# Takes the virtual pen drivers out of the prefix (the bus device, its OEM INF and the services).
+bench_remove_virtual_pen() {
+    bench_virtual_pen_files || return 0
+    "$ZELKO_WINE" "$BENCH_VIRTUAL_PEN_SETUP" remove "$(winepath_of "$BENCH_VIRTUAL_PEN_FOLDER")" \
+        </dev/null >>"$ZELKO_WINE_DIR/virtualpen-setup.log" 2>&1 || true
+    rm -f "$WINEPREFIX/$BENCH_VIRTUAL_PEN_STAMP"
+}
+
 # Xvfb chooses a free display itself and writes its number to descriptor 3 once it is ready (a
 # guess from the lock files in /tmp collides with an X server that another file-system view runs).
 bench_start_xvfb() {
@@ -153,6 +199,7 @@ bench_up() {
     # Start the session's background programs now, with no pipe of ours inherited: a caller that
     # reads a program's output through a pipe would otherwise wait for them to end.
     "$ZELKO_WINE" cmd /c exit </dev/null >/dev/null 2>&1 || true
+    bench_install_virtual_pen
     bench_reset_test_state
     BENCH_SERVICE_PID=
     bench_start_service || return 1
