@@ -152,8 +152,8 @@ HWND createBenchWindow() {
     windowClass.hInstance = GetModuleHandleW(nullptr);
     windowClass.lpszClassName = L"ZelkoPenBenchWindow";
     RegisterClassW(&windowClass);
-    return CreateWindowExW(0, windowClass.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE,
-                           nullptr, windowClass.hInstance, nullptr);
+    return CreateWindowExW(0, windowClass.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                           windowClass.hInstance, nullptr);
 }
 
 Figures runVariant(bool polling, HWND window, BenchPen& pen, int scans, int idleSeconds) {
@@ -222,7 +222,6 @@ Figures runVariant(bool polling, HWND window, BenchPen& pen, int scans, int idle
     figures.max = latencies.empty() ? 0 : *std::max_element(latencies.begin(), latencies.end());
     return figures;
 }
-
 
 void printHeader(int scans, int idleSeconds) {
     std::printf("pen reader benchmark: %d scans at 1000 reports/s, %d s idle\n", scans,

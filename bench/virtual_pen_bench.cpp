@@ -3,7 +3,8 @@
 // same figures as zelko_pen_bench.exe's simulator rows, which runs this program for its last row.
 // The time "written" is taken just before the report is handed to the virtual pen's driver, so it
 // includes the way from this process into the driver.
-// Usage: zelko_virtual_pen_bench.exe [scans (default 1000)] [idle seconds (default 10)] [--row-only]
+// Usage: zelko_virtual_pen_bench.exe [scans (default 1000)] [idle seconds (default 10)]
+// [--row-only]
 
 #include <windows.h>
 

@@ -115,10 +115,11 @@ bench_install_virtual_pen() {
         return 0
     fi
     echo "bench: installing the virtual pen drivers"
+    : >"$ZELKO_WINE_DIR/virtualpen-setup.log"
     bench_remove_virtual_pen
     bench_restart_session
     if ! "$ZELKO_WINE" "$BENCH_VIRTUAL_PEN_SETUP" install "$(winepath_of "$BENCH_VIRTUAL_PEN_FOLDER")" \
-        </dev/null >"$ZELKO_WINE_DIR/virtualpen-setup.log" 2>&1; then
+        </dev/null >>"$ZELKO_WINE_DIR/virtualpen-setup.log" 2>&1; then
         echo "bench: the virtual pen drivers did not install (the VirtualPen tests will fail):" >&2
         cat "$ZELKO_WINE_DIR/virtualpen-setup.log" >&2
         return 0

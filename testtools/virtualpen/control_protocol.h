@@ -14,13 +14,15 @@ constexpr wchar_t kControlDeviceName[] = L"\\Device\\ZelkoVirtualPen";
 constexpr wchar_t kControlDeviceLink[] = L"\\DosDevices\\ZelkoVirtualPen";
 
 // CTL_CODE(FILE_DEVICE_UNKNOWN, function, METHOD_BUFFERED, FILE_ANY_ACCESS).
-constexpr uint32_t controlCode(uint32_t function) { return (0x22u << 16) | (function << 2); }
+constexpr uint32_t controlCode(uint32_t function) {
+    return (0x22u << 16) | (function << 2);
+}
 
-constexpr uint32_t kPlugPenCode = controlCode(0x900);           // PenIdentity -> PenNumber
-constexpr uint32_t kUnplugPenCode = controlCode(0x901);         // PenNumber -> nothing
-constexpr uint32_t kInjectReportsCode = controlCode(0x902);     // InjectRequest -> nothing
-constexpr uint32_t kTakeOutputReportsCode = controlCode(0x903); // PenNumber -> OutputReports
-constexpr uint32_t kQueryPenCode = controlCode(0x904);          // PenNumber -> PenStatus
+constexpr uint32_t kPlugPenCode = controlCode(0x900);            // PenIdentity -> PenNumber
+constexpr uint32_t kUnplugPenCode = controlCode(0x901);          // PenNumber -> nothing
+constexpr uint32_t kInjectReportsCode = controlCode(0x902);      // InjectRequest -> nothing
+constexpr uint32_t kTakeOutputReportsCode = controlCode(0x903);  // PenNumber -> OutputReports
+constexpr uint32_t kQueryPenCode = controlCode(0x904);           // PenNumber -> PenStatus
 
 // The pen's reports as the program reads and writes them: byte 0 is the report id, always 0 (the
 // report descriptor declares no report ids), then the data bytes.
@@ -60,9 +62,9 @@ struct OutputReports {
 };
 
 struct PenStatus {
-    uint32_t plugged;            // reported to the system as present
-    uint32_t readPending;        // the HID class driver waits for an input report
-    uint32_t queuedInputReports; // injected, not yet taken by the HID class driver
+    uint32_t plugged;             // reported to the system as present
+    uint32_t readPending;         // the HID class driver waits for an input report
+    uint32_t queuedInputReports;  // injected, not yet taken by the HID class driver
 };
 
 // Size of an inject request that carries `count` reports.

@@ -25,6 +25,8 @@ class RecordedPen {
     explicit RecordedPen(const virtualpen::PenIdentity& identity = virtualpen::zelkoPenIdentity());
 
     virtualpen::VirtualPen& device() { return pen_; }
+    // The pen's HID device is up (it opens), within 10 s of the plug.
+    bool present() const { return pen_.waitUntilPresent(); }
     // Every output report written so far, "00 80"-style, oldest first.
     const std::vector<std::string>& outputs();
     // Waits until `count` output reports have been written; returns them.

@@ -21,9 +21,8 @@ wchar_t* allocatedId(Write write) {
 }  // namespace
 
 wchar_t* penDeviceId(const PenIdentity& identity) {
-    return allocatedId([&](wchar_t* out, size_t capacity) {
-        return writePenDeviceId(identity, out, capacity);
-    });
+    return allocatedId(
+        [&](wchar_t* out, size_t capacity) { return writePenDeviceId(identity, out, capacity); });
 }
 
 wchar_t* penInstanceId(ULONG slot) {

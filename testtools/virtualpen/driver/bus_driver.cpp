@@ -35,8 +35,12 @@ NTSTATUS busRelations(BusState& bus, PIRP irp) {
         ObReferenceObject(present[i]);
         relations->Objects[i] = present[i];
     }
-    if (irp->IoStatus.Information != 0) {
-        ExFreePool(reinterpret_cast<void*>(irp->IoStatus.Information));
+    // Relations a driver above has reported are replaced: the bus knows all its children.
+    if (auto* previous = reinterpret_cast<PDEVICE_RELATIONS>(irp->IoStatus.Information)) {
+        for (ULONG i = 0; i < previous->Count; ++i) {
+            ObDereferenceObject(previous->Objects[i]);
+        }
+        ExFreePool(previous);
     }
     irp->IoStatus.Information = reinterpret_cast<ULONG_PTR>(relations);
     irp->IoStatus.Status = STATUS_SUCCESS;
@@ -97,24 +101,24 @@ NTSTATUS removeBus(BusState& bus, PIRP irp) {
 NTSTATUS dispatchBusPnp(BusState& bus, PIRP irp) {
     PIO_STACK_LOCATION stack = IoGetCurrentIrpStackLocation(irp);
     switch (stack->MinorFunction) {
-    case IRP_MN_QUERY_DEVICE_RELATIONS:
-        if (stack->Parameters.QueryDeviceRelations.Type == BusRelations) {
-            return busRelations(bus, irp);
-        }
-        return passDown(bus, irp);
-    case IRP_MN_START_DEVICE:
-    case IRP_MN_SURPRISE_REMOVAL:
-    case IRP_MN_QUERY_REMOVE_DEVICE:
-    case IRP_MN_CANCEL_REMOVE_DEVICE:
-    case IRP_MN_STOP_DEVICE:
-    case IRP_MN_QUERY_STOP_DEVICE:
-    case IRP_MN_CANCEL_STOP_DEVICE:
-        irp->IoStatus.Status = STATUS_SUCCESS;
-        return passDown(bus, irp);
-    case IRP_MN_REMOVE_DEVICE:
-        return removeBus(bus, irp);
-    default:
-        return passDown(bus, irp);
+        case IRP_MN_QUERY_DEVICE_RELATIONS:
+            if (stack->Parameters.QueryDeviceRelations.Type == BusRelations) {
+                return busRelations(bus, irp);
+            }
+            return passDown(bus, irp);
+        case IRP_MN_START_DEVICE:
+        case IRP_MN_SURPRISE_REMOVAL:
+        case IRP_MN_QUERY_REMOVE_DEVICE:
+        case IRP_MN_CANCEL_REMOVE_DEVICE:
+        case IRP_MN_STOP_DEVICE:
+        case IRP_MN_QUERY_STOP_DEVICE:
+        case IRP_MN_CANCEL_STOP_DEVICE:
+            irp->IoStatus.Status = STATUS_SUCCESS;
+            return passDown(bus, irp);
+        case IRP_MN_REMOVE_DEVICE:
+            return removeBus(bus, irp);
+        default:
+            return passDown(bus, irp);
     }
 }
 
@@ -145,8 +149,8 @@ NTSTATUS createControlDevice(BusState& bus) {
 
 NTSTATUS NTAPI addDevice(PDRIVER_OBJECT driver, PDEVICE_OBJECT physicalDevice) {
     PDEVICE_OBJECT busDevice = nullptr;
-    NTSTATUS status = IoCreateDevice(driver, sizeof(BusState), nullptr, FILE_DEVICE_BUS_EXTENDER,
-                                     0, FALSE, &busDevice);
+    NTSTATUS status = IoCreateDevice(driver, sizeof(BusState), nullptr, FILE_DEVICE_BUS_EXTENDER, 0,
+                                     FALSE, &busDevice);
     if (!NT_SUCCESS(status)) {
         return status;
     }
@@ -195,12 +199,12 @@ NTSTATUS NTAPI dispatchInternalDeviceControl(PDEVICE_OBJECT device, PIRP irp) {
 
 NTSTATUS NTAPI dispatchPnp(PDEVICE_OBJECT device, PIRP irp) {
     switch (kindOf(device)) {
-    case DeviceKind::Bus:
-        return dispatchBusPnp(*static_cast<BusState*>(device->DeviceExtension), irp);
-    case DeviceKind::Pen:
-        return dispatchPenPnp(*static_cast<PenExtension*>(device->DeviceExtension), irp);
-    default:
-        return completeRequest(irp, STATUS_NOT_SUPPORTED);
+        case DeviceKind::Bus:
+            return dispatchBusPnp(*static_cast<BusState*>(device->DeviceExtension), irp);
+        case DeviceKind::Pen:
+            return dispatchPenPnp(*static_cast<PenExtension*>(device->DeviceExtension), irp);
+        default:
+            return completeRequest(irp, STATUS_NOT_SUPPORTED);
     }
 }
 

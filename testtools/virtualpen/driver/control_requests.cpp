@@ -49,8 +49,8 @@ NTSTATUS plugPen(BusState& bus, PIRP irp) {
                 continue;
             }
             RtlZeroMemory(&slot, sizeof(slot));
-            slot.descriptorLength = encodeReportDescriptor(identity.usagePage, identity.usage,
-                                                           slot.descriptor, sizeof(slot.descriptor));
+            slot.descriptorLength = encodeReportDescriptor(
+                identity.usagePage, identity.usage, slot.descriptor, sizeof(slot.descriptor));
             slot.identity = identity;
             slot.pdo = pdo;
             slot.inUse = true;
@@ -186,18 +186,18 @@ NTSTATUS queryPen(BusState& bus, PIRP irp) {
 
 NTSTATUS dispatchControlRequest(BusState& bus, PIRP irp) {
     switch (IoGetCurrentIrpStackLocation(irp)->Parameters.DeviceIoControl.IoControlCode) {
-    case kPlugPenCode:
-        return plugPen(bus, irp);
-    case kUnplugPenCode:
-        return unplugPen(bus, irp);
-    case kInjectReportsCode:
-        return injectReports(bus, irp);
-    case kTakeOutputReportsCode:
-        return takeOutputReports(bus, irp);
-    case kQueryPenCode:
-        return queryPen(bus, irp);
-    default:
-        return completeRequest(irp, STATUS_INVALID_DEVICE_REQUEST);
+        case kPlugPenCode:
+            return plugPen(bus, irp);
+        case kUnplugPenCode:
+            return unplugPen(bus, irp);
+        case kInjectReportsCode:
+            return injectReports(bus, irp);
+        case kTakeOutputReportsCode:
+            return takeOutputReports(bus, irp);
+        case kQueryPenCode:
+            return queryPen(bus, irp);
+        default:
+            return completeRequest(irp, STATUS_INVALID_DEVICE_REQUEST);
     }
 }
 

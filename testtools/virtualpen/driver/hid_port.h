@@ -54,7 +54,9 @@ constexpr UCHAR kHidDescriptorType = 0x21;
 constexpr UCHAR kReportDescriptorType = 0x22;
 
 // CTL_CODE(FILE_DEVICE_KEYBOARD, id, METHOD_NEITHER, FILE_ANY_ACCESS).
-constexpr ULONG hidControlCode(ULONG id) { return (0x0Bu << 16) | (id << 2) | 3u; }
+constexpr ULONG hidControlCode(ULONG id) {
+    return (0x0Bu << 16) | (id << 2) | 3u;
+}
 
 constexpr ULONG kGetDeviceDescriptor = hidControlCode(0);
 constexpr ULONG kGetReportDescriptor = hidControlCode(1);
@@ -67,4 +69,5 @@ constexpr ULONG kGetDeviceAttributes = hidControlCode(9);
 
 }  // namespace zelko::virtualpen::hidport
 
-extern "C" NTSTATUS NTAPI HidRegisterMinidriver(zelko::virtualpen::hidport::MinidriverRegistration*);
+extern "C" NTSTATUS NTAPI
+HidRegisterMinidriver(zelko::virtualpen::hidport::MinidriverRegistration*);

@@ -9,11 +9,14 @@
 namespace zelko::virtualpen {
 namespace {
 
-PenSlot& slotOf(PenExtension& pen) { return pen.bus->pens[pen.slot]; }
+PenSlot& slotOf(PenExtension& pen) {
+    return pen.bus->pens[pen.slot];
+}
 
 NTSTATUS copyOut(PIRP irp, const void* data, ULONG length) {
     PIO_STACK_LOCATION stack = IoGetCurrentIrpStackLocation(irp);
-    if (irp->UserBuffer == nullptr || stack->Parameters.DeviceIoControl.OutputBufferLength < length) {
+    if (irp->UserBuffer == nullptr ||
+        stack->Parameters.DeviceIoControl.OutputBufferLength < length) {
         return completeRequest(irp, STATUS_BUFFER_TOO_SMALL);
     }
     RtlCopyMemory(irp->UserBuffer, data, length);
@@ -27,8 +30,7 @@ NTSTATUS deviceDescriptor(PenExtension& pen, PIRP irp) {
     descriptor.bcdHID = 0x0111;
     descriptor.bNumDescriptors = 1;
     descriptor.DescriptorList[0].bReportType = hidport::kReportDescriptorType;
-    descriptor.DescriptorList[0].wReportLength =
-        static_cast<USHORT>(slotOf(pen).descriptorLength);
+    descriptor.DescriptorList[0].wReportLength = static_cast<USHORT>(slotOf(pen).descriptorLength);
     return copyOut(irp, &descriptor, sizeof(descriptor));
 }
 
@@ -62,30 +64,41 @@ void NTAPI cancelRead(PDEVICE_OBJECT device, PIRP irp) {
 
 // The class driver asks for the next input report: the oldest injected one at once, otherwise
 // the request waits for the next injection (one at a time: the class driver reads one by one).
+// Requests are completed after the lock is let go.
 NTSTATUS readReport(PenExtension& pen, PIRP irp) {
     PIO_STACK_LOCATION stack = IoGetCurrentIrpStackLocation(irp);
     if (irp->UserBuffer == nullptr ||
         stack->Parameters.DeviceIoControl.OutputBufferLength < kInputReportSize - 1) {
         return completeRequest(irp, STATUS_BUFFER_TOO_SMALL);
     }
-    BusLock lock(*pen.bus);
-    PenSlot& slot = slotOf(pen);
-    if (!slot.plugged) {
-        return completeRequest(irp, STATUS_DEVICE_NOT_CONNECTED);
+    NTSTATUS status = STATUS_PENDING;
+    bool markedPending = false;
+    {
+        BusLock lock(*pen.bus);
+        PenSlot& slot = slotOf(pen);
+        if (!slot.plugged) {
+            status = STATUS_DEVICE_NOT_CONNECTED;
+        } else if (fillRead(slot, irp)) {
+            status = STATUS_SUCCESS;
+        } else if (slot.pendingRead != nullptr) {
+            status = STATUS_DEVICE_BUSY;
+        } else {
+            IoMarkIrpPending(irp);
+            markedPending = true;
+            IoSetCancelRoutine(irp, cancelRead);
+            if (irp->Cancel && IoSetCancelRoutine(irp, nullptr) != nullptr) {
+                status = STATUS_CANCELLED;
+            } else {
+                slot.pendingRead = irp;
+            }
+        }
     }
-    if (fillRead(slot, irp)) {
-        return completeRequest(irp, STATUS_SUCCESS, kInputReportSize - 1);
+    if (status == STATUS_PENDING) {
+        return STATUS_PENDING;
     }
-    if (slot.pendingRead != nullptr) {
-        return completeRequest(irp, STATUS_DEVICE_BUSY);
-    }
-    IoMarkIrpPending(irp);
-    IoSetCancelRoutine(irp, cancelRead);
-    if (irp->Cancel && IoSetCancelRoutine(irp, nullptr) != nullptr) {
-        return completeRequest(irp, STATUS_CANCELLED);
-    }
-    slot.pendingRead = irp;
-    return STATUS_PENDING;
+    completeRequest(irp, status, status == STATUS_SUCCESS ? kInputReportSize - 1 : 0);
+    // A request marked pending is answered as pending, even when it was completed already.
+    return markedPending ? STATUS_PENDING : status;
 }
 
 // The program wrote an output report: kept as it was written, report id first.
@@ -123,20 +136,20 @@ NTSTATUS queryId(PenExtension& pen, PIRP irp) {
     }
     wchar_t* text = nullptr;
     switch (stack->Parameters.QueryId.IdType) {
-    case BusQueryDeviceID:
-        text = penDeviceId(identity);
-        break;
-    case BusQueryInstanceID:
-        text = penInstanceId(pen.slot);
-        break;
-    case BusQueryHardwareIDs:
-        text = penHardwareIds(identity);
-        break;
-    case BusQueryCompatibleIDs:
-        text = penCompatibleIds();
-        break;
-    default:
-        return completeRequest(irp, irp->IoStatus.Status, irp->IoStatus.Information);
+        case BusQueryDeviceID:
+            text = penDeviceId(identity);
+            break;
+        case BusQueryInstanceID:
+            text = penInstanceId(pen.slot);
+            break;
+        case BusQueryHardwareIDs:
+            text = penHardwareIds(identity);
+            break;
+        case BusQueryCompatibleIDs:
+            text = penCompatibleIds();
+            break;
+        default:
+            return completeRequest(irp, irp->IoStatus.Status, irp->IoStatus.Information);
     }
     if (text == nullptr) {
         return completeRequest(irp, STATUS_NO_MEMORY);
@@ -207,57 +220,57 @@ bool fillRead(PenSlot& slot, PIRP read) {
 NTSTATUS dispatchHidRequest(PenExtension& pen, PIRP irp) {
     PIO_STACK_LOCATION stack = IoGetCurrentIrpStackLocation(irp);
     switch (stack->Parameters.DeviceIoControl.IoControlCode) {
-    case hidport::kGetDeviceDescriptor:
-        return deviceDescriptor(pen, irp);
-    case hidport::kGetReportDescriptor: {
-        PenSlot& slot = slotOf(pen);
-        return copyOut(irp, slot.descriptor, static_cast<ULONG>(slot.descriptorLength));
-    }
-    case hidport::kGetDeviceAttributes:
-        return deviceAttributes(pen, irp);
-    case hidport::kGetString:
-        return deviceString(irp);
-    case hidport::kReadReport:
-        return readReport(pen, irp);
-    case hidport::kWriteReport:
-        return writeReport(pen, irp);
-    case hidport::kActivateDevice:
-    case hidport::kDeactivateDevice:
-        return completeRequest(irp, STATUS_SUCCESS);
-    default:
-        return completeRequest(irp, STATUS_NOT_SUPPORTED);
+        case hidport::kGetDeviceDescriptor:
+            return deviceDescriptor(pen, irp);
+        case hidport::kGetReportDescriptor: {
+            PenSlot& slot = slotOf(pen);
+            return copyOut(irp, slot.descriptor, static_cast<ULONG>(slot.descriptorLength));
+        }
+        case hidport::kGetDeviceAttributes:
+            return deviceAttributes(pen, irp);
+        case hidport::kGetString:
+            return deviceString(irp);
+        case hidport::kReadReport:
+            return readReport(pen, irp);
+        case hidport::kWriteReport:
+            return writeReport(pen, irp);
+        case hidport::kActivateDevice:
+        case hidport::kDeactivateDevice:
+            return completeRequest(irp, STATUS_SUCCESS);
+        default:
+            return completeRequest(irp, STATUS_NOT_SUPPORTED);
     }
 }
 
 NTSTATUS dispatchPenPnp(PenExtension& pen, PIRP irp) {
     PIO_STACK_LOCATION stack = IoGetCurrentIrpStackLocation(irp);
     switch (stack->MinorFunction) {
-    case IRP_MN_QUERY_ID:
-        return queryId(pen, irp);
-    case IRP_MN_QUERY_CAPABILITIES: {
-        PDEVICE_CAPABILITIES capabilities = stack->Parameters.DeviceCapabilities.Capabilities;
-        capabilities->Removable = 1;
-        capabilities->SurpriseRemovalOK = 1;
-        capabilities->UniqueID = 0;
-        return completeRequest(irp, STATUS_SUCCESS);
-    }
-    case IRP_MN_QUERY_DEVICE_RELATIONS:
-        if (stack->Parameters.QueryDeviceRelations.Type == TargetDeviceRelation) {
-            return targetRelation(slotOf(pen).pdo, irp);
+        case IRP_MN_QUERY_ID:
+            return queryId(pen, irp);
+        case IRP_MN_QUERY_CAPABILITIES: {
+            PDEVICE_CAPABILITIES capabilities = stack->Parameters.DeviceCapabilities.Capabilities;
+            capabilities->Removable = 1;
+            capabilities->SurpriseRemovalOK = 1;
+            capabilities->UniqueID = 0;
+            return completeRequest(irp, STATUS_SUCCESS);
         }
-        return completeRequest(irp, irp->IoStatus.Status, irp->IoStatus.Information);
-    case IRP_MN_START_DEVICE:
-    case IRP_MN_STOP_DEVICE:
-    case IRP_MN_QUERY_STOP_DEVICE:
-    case IRP_MN_CANCEL_STOP_DEVICE:
-    case IRP_MN_QUERY_REMOVE_DEVICE:
-    case IRP_MN_CANCEL_REMOVE_DEVICE:
-    case IRP_MN_SURPRISE_REMOVAL:
-        return completeRequest(irp, STATUS_SUCCESS);
-    case IRP_MN_REMOVE_DEVICE:
-        return removeDevice(pen, irp);
-    default:
-        return completeRequest(irp, irp->IoStatus.Status, irp->IoStatus.Information);
+        case IRP_MN_QUERY_DEVICE_RELATIONS:
+            if (stack->Parameters.QueryDeviceRelations.Type == TargetDeviceRelation) {
+                return targetRelation(slotOf(pen).pdo, irp);
+            }
+            return completeRequest(irp, irp->IoStatus.Status, irp->IoStatus.Information);
+        case IRP_MN_START_DEVICE:
+        case IRP_MN_STOP_DEVICE:
+        case IRP_MN_QUERY_STOP_DEVICE:
+        case IRP_MN_CANCEL_STOP_DEVICE:
+        case IRP_MN_QUERY_REMOVE_DEVICE:
+        case IRP_MN_CANCEL_REMOVE_DEVICE:
+        case IRP_MN_SURPRISE_REMOVAL:
+            return completeRequest(irp, STATUS_SUCCESS);
+        case IRP_MN_REMOVE_DEVICE:
+            return removeDevice(pen, irp);
+        default:
+            return completeRequest(irp, irp->IoStatus.Status, irp->IoStatus.Information);
     }
 }
 

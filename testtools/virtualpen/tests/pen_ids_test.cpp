@@ -24,10 +24,9 @@ PenIdentity identity(uint16_t vendorId, uint16_t productId) {
 
 TEST(PenIds, DeviceAndHardwareIdsNameVendorAndProductInUpperCaseHex) {
     const PenIdentity pen = identity(0x1A7F, 0x0001);
-    EXPECT_EQ(written([&](wchar_t* out, std::size_t room) {
-                  return writePenDeviceId(pen, out, room);
-              }),
-              std::wstring(L"ZELKOVPEN\\VID_1A7F&PID_0001\0", 28));
+    EXPECT_EQ(
+        written([&](wchar_t* out, std::size_t room) { return writePenDeviceId(pen, out, room); }),
+        std::wstring(L"ZELKOVPEN\\VID_1A7F&PID_0001\0", 28));
     // The HID class driver names the pen's HID device after the last part of the device id.
     EXPECT_EQ(written([&](wchar_t* out, std::size_t room) {
                   return writePenHardwareIds(pen, out, room);
@@ -36,10 +35,9 @@ TEST(PenIds, DeviceAndHardwareIdsNameVendorAndProductInUpperCaseHex) {
 }
 
 TEST(PenIds, EveryPenMatchesTheMinidriverThroughTheCompatibleId) {
-    EXPECT_EQ(written([](wchar_t* out, std::size_t room) {
-                  return writePenCompatibleIds(out, room);
-              }),
-              std::wstring(L"ZELKOVPEN\\PEN\0\0", 15));
+    EXPECT_EQ(
+        written([](wchar_t* out, std::size_t room) { return writePenCompatibleIds(out, room); }),
+        std::wstring(L"ZELKOVPEN\\PEN\0\0", 15));
 }
 
 TEST(PenIds, InstanceIdsCountSlotsFromOne) {

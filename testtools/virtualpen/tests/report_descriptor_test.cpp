@@ -55,24 +55,45 @@ ParsedDescriptor parse(const uint8_t* bytes, std::size_t length) {
             value |= static_cast<uint32_t>(data[i]) << (8 * i);
         }
         switch (prefix & 0xFC) {
-        case 0x04: usagePage = static_cast<uint16_t>(value); break;
-        case 0x08: usage = static_cast<uint16_t>(value); break;
-        case 0x14: parsed.logicalMinimum = signedValue(data); break;
-        case 0x24: parsed.logicalMaximum = signedValue(data); break;
-        case 0x74: reportSize = value; break;
-        case 0x94: reportCount = value; break;
-        case 0x84: parsed.reportIds = true; break;
-        case 0xA0:
-            if (depth++ == 0 && !collectionSeen) {
-                parsed.usagePage = usagePage;
-                parsed.usage = usage;
-                collectionSeen = true;
-            }
-            break;
-        case 0xC0: --depth; break;
-        case 0x80: parsed.inputBits += reportSize * reportCount; break;
-        case 0x90: parsed.outputBits += reportSize * reportCount; break;
-        default: break;
+            case 0x04:
+                usagePage = static_cast<uint16_t>(value);
+                break;
+            case 0x08:
+                usage = static_cast<uint16_t>(value);
+                break;
+            case 0x14:
+                parsed.logicalMinimum = signedValue(data);
+                break;
+            case 0x24:
+                parsed.logicalMaximum = signedValue(data);
+                break;
+            case 0x74:
+                reportSize = value;
+                break;
+            case 0x94:
+                reportCount = value;
+                break;
+            case 0x84:
+                parsed.reportIds = true;
+                break;
+            case 0xA0:
+                if (depth++ == 0 && !collectionSeen) {
+                    parsed.usagePage = usagePage;
+                    parsed.usage = usage;
+                    collectionSeen = true;
+                }
+                break;
+            case 0xC0:
+                --depth;
+                break;
+            case 0x80:
+                parsed.inputBits += reportSize * reportCount;
+                break;
+            case 0x90:
+                parsed.outputBits += reportSize * reportCount;
+                break;
+            default:
+                break;
         }
     }
     parsed.wellFormed = collectionSeen && depth == 0;
@@ -105,10 +126,10 @@ TEST_P(ReportDescriptorUsages, ReadBackAsTheCollectionsUsageWithThePensReportSiz
 }
 
 INSTANTIATE_TEST_SUITE_P(Usages, ReportDescriptorUsages,
-                         ::testing::Values(UsageCase{0x0001, 0x0000},   // the pen
-                                           UsageCase{0x0001, 0x0006},   // a keyboard's
-                                           UsageCase{0x000C, 0x0001},   // consumer control
-                                           UsageCase{0xFF00, 0x0100})); // two-byte values
+                         ::testing::Values(UsageCase{0x0001, 0x0000},    // the pen
+                                           UsageCase{0x0001, 0x0006},    // a keyboard's
+                                           UsageCase{0x000C, 0x0001},    // consumer control
+                                           UsageCase{0xFF00, 0x0100}));  // two-byte values
 
 TEST(ReportDescriptor, ReportsNothingWhenTheRoomIsTooSmall) {
     uint8_t bytes[kMaxReportDescriptorSize];

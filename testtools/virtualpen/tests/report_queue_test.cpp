@@ -11,7 +11,9 @@ namespace {
 using Queue = ReportQueue<2, 3>;
 using Report = std::array<uint8_t, 2>;
 
-Report report(uint8_t value) { return {0, value}; }
+Report report(uint8_t value) {
+    return {0, value};
+}
 
 std::vector<uint8_t> drain(Queue& queue) {
     std::vector<uint8_t> values;

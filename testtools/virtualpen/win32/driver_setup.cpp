@@ -13,21 +13,15 @@
 #include "common/win32/unique_resource.h"
 #include "virtualpen/control_protocol.h"
 #include "virtualpen/pen_ids.h"
+#include "virtualpen/win32/device_info_set.h"
 
 namespace zelko::virtualpen {
 namespace {
 
 constexpr wchar_t kBusInstanceId[] = L"ROOT\\ZELKOVPEN\\0000";
 constexpr wchar_t kInfName[] = L"ZelkoVirtualPen.inf";
+constexpr wchar_t kPenEnumerator[] = L"ZELKOVPEN";
 constexpr const wchar_t* kServices[] = {L"ZelkoVirtualPenHid", L"ZelkoVirtualPenBus"};
-
-struct DeviceInfoSetTraits {
-    using Handle = HDEVINFO;
-    static Handle none() { return INVALID_HANDLE_VALUE; }
-    static bool isOpen(Handle handle) { return handle != INVALID_HANDLE_VALUE; }
-    static void close(Handle handle) { SetupDiDestroyDeviceInfoList(handle); }
-};
-using DeviceInfoSet = UniqueResource<DeviceInfoSetTraits>;
 
 struct ServiceHandleTraits {
     using Handle = SC_HANDLE;
@@ -83,9 +77,9 @@ SetupResult registerBusDevice() {
     std::wstring hardwareIds = kBusHardwareId;
     hardwareIds.push_back(L'\0');
     hardwareIds.push_back(L'\0');
-    if (!SetupDiSetDeviceRegistryPropertyW(set.get(), &device, SPDRP_HARDWAREID,
-                                           reinterpret_cast<const BYTE*>(hardwareIds.data()),
-                                           static_cast<DWORD>(hardwareIds.size() * sizeof(wchar_t)))) {
+    if (!SetupDiSetDeviceRegistryPropertyW(
+            set.get(), &device, SPDRP_HARDWAREID, reinterpret_cast<const BYTE*>(hardwareIds.data()),
+            static_cast<DWORD>(hardwareIds.size() * sizeof(wchar_t)))) {
         return failure(L"SetupDiSetDeviceRegistryPropertyW(SPDRP_HARDWAREID)");
     }
     if (!SetupDiCallClassInstaller(DIF_REGISTERDEVICE, set.get(), &device)) {
@@ -103,10 +97,32 @@ SetupResult removeBusDevice() {
     device.cbSize = sizeof(device);
     if (!SetupDiOpenDeviceInfoW(set.get(), kBusInstanceId, nullptr, 0, &device)) {
         const DWORD error = GetLastError();
-        return error == ERROR_NO_SUCH_DEVINST ? SetupResult{} : failure(L"SetupDiOpenDeviceInfoW", error);
+        return error == ERROR_NO_SUCH_DEVINST ? SetupResult{}
+                                              : failure(L"SetupDiOpenDeviceInfoW", error);
     }
     if (!SetupDiCallClassInstaller(DIF_REMOVE, set.get(), &device)) {
         return failure(L"SetupDiCallClassInstaller(DIF_REMOVE)");
+    }
+    return {};
+}
+
+// Every pen the bus has ever reported is known to the system as a device with the minidriver
+// installed; those go too, or a pen plugged in after a new install would look for the service
+// that the removal deleted.
+SetupResult removePenDevices() {
+    DeviceInfoSet set(SetupDiGetClassDevsW(nullptr, kPenEnumerator, nullptr, DIGCF_ALLCLASSES));
+    if (!set) {
+        const DWORD error = GetLastError();
+        // No device was ever enumerated by the bus.
+        return error == ERROR_INVALID_DATA ? SetupResult{}
+                                           : failure(L"SetupDiGetClassDevsW(ZELKOVPEN)", error);
+    }
+    SP_DEVINFO_DATA device = {};
+    device.cbSize = sizeof(device);
+    for (DWORD index = 0; SetupDiEnumDeviceInfo(set.get(), index, &device); ++index) {
+        if (!SetupDiCallClassInstaller(DIF_REMOVE, set.get(), &device)) {
+            return failure(L"SetupDiCallClassInstaller(DIF_REMOVE) of a pen");
+        }
     }
     return {};
 }
@@ -166,6 +182,9 @@ SetupResult installVirtualPenDrivers(const std::wstring& folder) {
 
 SetupResult removeVirtualPenDrivers(const std::wstring& folder) {
     SetupResult result = removeBusDevice();
+    if (result.ok) {
+        result = removePenDevices();
+    }
     if (result.ok) {
         result = removeOemInf(folder);
     }

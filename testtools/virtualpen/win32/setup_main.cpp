@@ -7,7 +7,8 @@
 // Install: the root-enumerated bus device (ROOT\ZELKOVPEN\0000, hardware id ZELKOVPEN\BUS) is
 // registered, its driver installed from the INF (which the system keeps as an OEM INF, so that
 // the pens the bus reports later find their minidriver in it), and the control device awaited.
-// Remove: the bus device goes (its pens with it), the OEM INF and the two services too.
+// Remove: the bus device goes, every pen device it ever reported, the OEM INF and the two
+// services too.
 // Exit code 0 on success; the failing step and its error go to the standard error.
 
 #include <windows.h>
@@ -34,8 +35,8 @@ int wmain(int argc, wchar_t** argv) {
         return 2;
     }
     if (!result.ok) {
-        std::fwprintf(stderr, L"ZelkoVirtualPenSetup %ls: %ls failed, error %lu\n",
-                      command.c_str(), result.step.c_str(), result.error);
+        std::fwprintf(stderr, L"ZelkoVirtualPenSetup %ls: %ls failed, error %lu\n", command.c_str(),
+                      result.step.c_str(), result.error);
         return 1;
     }
     std::fwprintf(stdout, L"ZelkoVirtualPenSetup %ls: done\n", command.c_str());

@@ -34,11 +34,10 @@ class VirtualPen {
     VirtualPen(const VirtualPen&) = delete;
     VirtualPen& operator=(const VirtualPen&) = delete;
 
-    // Plugged in, and the HID class driver reads from it (its HID device exists).
+    // The bus has taken the pen; the system makes its HID device shortly after (asynchronously).
     bool plugged() const { return number_ != 0; }
-    // Waits until the HID class driver waits for the pen's next input report: the HID device is
-    // up and every injected report has been taken.
-    bool waitUntilReading(std::chrono::milliseconds timeout) const;
+    // Waits until the pen's HID device opens (as the program would open it).
+    bool waitUntilPresent(std::chrono::milliseconds timeout = std::chrono::seconds(10)) const;
 
     // Queues input reports for the HID class driver, in order.
     bool inject(const std::vector<InputReport>& reports) const;
