@@ -5,6 +5,7 @@
 #include "pensim/scan_reports.h"
 #include "resources/resource_ids.h"
 #include "support/about_dialog_driver.h"
+#include "support/tray_tips.h"
 #include "support/wait.h"
 
 namespace zelko::test {
@@ -71,6 +72,10 @@ std::wstring VirtualPenTest::aboutDialogPenVersion() {
     PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
     EXPECT_TRUE(waitUntil([&] { return !IsWindow(dialog); }, 5s));
     return text;
+}
+
+bool VirtualPenTest::waitForTrayState(TrayState state, std::chrono::milliseconds timeout) const {
+    return waitUntil([&] { return shownTrayState() == static_cast<int>(state); }, timeout, 20ms);
 }
 
 virtualpen::PenIdentity penIdentity(std::uint16_t vendorId, std::uint16_t productId,

@@ -13,6 +13,7 @@
 
 #include "support/fake_browser_bench.h"
 #include "support/resident_program.h"
+#include "tray/tray_state.h"
 #include "virtualpen/win32/virtual_pen.h"
 
 namespace zelko::test {
@@ -48,6 +49,8 @@ class VirtualPenTest : public ::testing::Test {
     void startShippedProgram();
     // The pen version line of the about dialog, opened from the tray menu and closed again.
     std::wstring aboutDialogPenVersion();
+    // Waits until the program's tray icon shows `state` (its tip, as the shell shows it).
+    bool waitForTrayState(TrayState state, std::chrono::milliseconds timeout) const;
 
     std::optional<FakeBrowserBench> browser;
     std::optional<ResidentProgram> program;

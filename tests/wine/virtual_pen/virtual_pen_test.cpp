@@ -36,6 +36,7 @@ TEST_F(VirtualPen, TheClaimWritesExactlyTheAnnounceReportAndLeavesOtherDevicesAl
     }
     startShippedProgram();
     ASSERT_TRUE(pen.waitForOutputs(1, 10s)) << "the pen was not claimed";
+    EXPECT_TRUE(waitForTrayState(TrayState::Usable, 5s));
     Sleep(500);  // well before the keep-alive: nothing more is written
     EXPECT_EQ(pen.outputs(), Strings{"00 80"});
     EXPECT_EQ(otherVendor.outputs(), Strings{});
@@ -55,12 +56,12 @@ TEST_F(VirtualPen, AnUnpluggedPenShowsAsAbsentAndAPenPluggedAgainIsUsableAtOnce)
     auto pen = std::make_unique<RecordedPen>();
     startShippedProgram();
     ASSERT_TRUE(pen->waitForOutputs(1, 10s)) << "the pen was not claimed";
-    EXPECT_EQ(aboutDialogPenVersion(), L"1.00");
+    ASSERT_TRUE(waitForTrayState(TrayState::Usable, 5s));
 
     ASSERT_TRUE(pen->device().unplug());
     pen.reset();
-    EXPECT_TRUE(waitUntil([&] { return aboutDialogPenVersion() == L"----"; }, 5s, 100ms))
-        << "the program still shows a pen";
+    EXPECT_TRUE(waitForTrayState(TrayState::NotAttached, 5s)) << "the icon still shows a pen";
+    EXPECT_EQ(aboutDialogPenVersion(), L"----");
 
     const ULONGLONG plugged = GetTickCount64();
     RecordedPen again;
@@ -71,6 +72,7 @@ TEST_F(VirtualPen, AnUnpluggedPenShowsAsAbsentAndAPenPluggedAgainIsUsableAtOnce)
     // The arrival notification wakes the reader; without it the 2 s round would find the pen.
     EXPECT_LT(toClaim, 1500u) << "the pen was found by the slow round, not on its arrival";
 
+    EXPECT_TRUE(waitForTrayState(TrayState::Usable, 5s));
     ASSERT_TRUE(again.typeScan("host/PEN2/again"));
     ASSERT_TRUE(browser->waitForStarts(1, 10s)) << "no browser start";
     EXPECT_EQ(openedAddressTexts(*browser), Strings{"http://host/PEN2/again"});
