@@ -343,6 +343,10 @@ TEST_P(UpdateCheckCloseRequest, EndsInTimeAndStartsNothing) {
         ASSERT_TRUE(ReferenceService::waitForRequest(
             [&](const ServiceRequest& r) { return r.target == waitedPath; }, 10s));
         Sleep(200);  // into the wait or the transfer
+        if (c.installer.chunkDelayMs > 1000) {
+            ASSERT_TRUE(waitUntil([] { return !downloadLeftovers().empty(); }, 5s))
+                << "the first chunk did not reach the temporary file";
+        }
     }
     const ULONGLONG closing = GetTickCount64();
     program->postToTray(kCloseRequestMessage);
@@ -372,6 +376,14 @@ ServiceReply tenMegabyteProgramSlowly() {
     return reply;
 }
 
+// The first chunk arrives, then the server pauses: the download waits inside a read.
+ServiceReply pausedProgram() {
+    ServiceReply reply;
+    reply.bodyFile = L"ten-megabyte-program";
+    reply.chunkDelayMs = 20000;
+    return reply;
+}
+
 INSTANTIATE_TEST_SUITE_P(
     Waits, UpdateCheckCloseRequest,
     ::testing::Values(CloseCase{"InformationStalls", ServiceReply::stalled(), probeFile(), false},
@@ -380,6 +392,8 @@ INSTANTIATE_TEST_SUITE_P(
                                 ServiceReply::stalled(), true},
                       CloseCase{"InstallerOf10MB", ServiceReply::text(offerReply(41)),
                                 tenMegabyteProgramSlowly(), true},
+                      CloseCase{"InstallerPausesInTheMiddle", ServiceReply::text(offerReply(41)),
+                                pausedProgram(), true},
                       CloseCase{"InstallerRefused", {}, probeFile(), true, true}),
     [](const auto& info) { return std::string(info.param.name); });
 
