@@ -67,6 +67,10 @@ bool sleepWhileRunning(const AutoLoginEnvironment& environment, std::uint32_t mi
 // taken over; `stopped` tells a shut-down apart from a cancel.
 bool askForValues(const AutoLoginEnvironment& environment, LoginRecord& candidate, bool& stopped) {
     stopped = false;
+    if (!keepsRunning(environment)) {
+        stopped = true;
+        return false;
+    }
     if (!environment.port.requestInput(candidate)) {
         return false;
     }

@@ -62,6 +62,10 @@ void autoLogin(std::string_view event, std::string_view detail) {
     writeEvent("auto-login " + std::string(event) + " " + escapeField(detail));
 }
 
+void closeRequested() {
+    writeEvent("close-request");
+}
+
 bool refuseLoginWindow() {
     wchar_t value[4] = {};
     const DWORD length = GetEnvironmentVariableW(L"ZELKO_TEST_REFUSE_LOGIN_WINDOW", value, 4);

@@ -13,7 +13,8 @@ bool isExistingFile(FileSystem& files, const std::u16string& path) {
     return files.entryKind(path) == EntryKind::File;
 }
 
-bool report(MessageBoxes& messages, const char16_t* text, const char16_t* caption, bool succeeded) {
+bool report(MessageBoxes& messages, const std::u16string& text, const char16_t* caption,
+            bool succeeded) {
     messages.show(text, caption, Buttons::Ok);
     return succeeded;
 }
@@ -28,13 +29,16 @@ bool runUninstall(FileSystem& files, Registry& registry, MessageBoxes& messages)
     if (isExistingFile(files, record->exePath) && !files.deleteFile(record->exePath)) {
         return report(messages, kProgramInUse, kErrorCaption, false);
     }
-    // What cannot be deleted of these stays; the uninstallation goes on.
+    // The installer's settings file may stay, as the folder and the resident program's settings do.
     const std::u16string installerSettings = joinPath(record->path, kInstallerSettingsFile);
     if (isExistingFile(files, installerSettings)) {
         files.deleteFile(installerSettings);
     }
-    if (record->startUp == 1 && isExistingFile(files, record->startUpPath)) {
-        files.deleteFile(record->startUpPath);
+    // A startup shortcut left behind would start a program that is gone at every log-on, and
+    // without the record no later run could find it: the record stays until it is deleted.
+    if (record->startUp == 1 && isExistingFile(files, record->startUpPath) &&
+        !files.deleteFile(record->startUpPath)) {
+        return report(messages, shortcutNotRemoved(record->startUpPath), kErrorCaption, false);
     }
     // "ZelkoInput" can go only once its subkey "Install" has gone.
     for (const char16_t* key : {kInstallKey, kProductKey, kUninstallEntryKey}) {

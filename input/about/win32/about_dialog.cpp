@@ -42,6 +42,9 @@ struct AboutDialog {
     std::shared_ptr<DownloadOutcome> download;
 };
 
+// The about dialog while it is open (touched by the main thread only).
+HWND openDialog = nullptr;
+
 AboutDialog* dialogRecord(HWND dialog) {
     return reinterpret_cast<AboutDialog*>(GetWindowLongPtrW(dialog, DWLP_USER));
 }
@@ -82,6 +85,7 @@ void setStep(HWND dialog, AboutDialog& record, UpdateStep step) {
 
 void initialise(HWND dialog) {
     ProgramState& state = programState();
+    openDialog = dialog;
     state.tray.dialogWindow = dialog;
     bool penPresent = false;
     std::uint16_t penVersion = 0;
@@ -243,6 +247,7 @@ INT_PTR CALLBACK aboutDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARA
         case WM_DESTROY:
             // Also when the program's quit message ends the dialog's loop.
             record->task.abandon();
+            openDialog = nullptr;
             return FALSE;
         default:
             return FALSE;
@@ -259,8 +264,18 @@ int runAboutDialog(HWND owner) {
     return result == 1 ? 1 : 0;
 }
 
-void finishUpdateChecks() {
-    finishBackgroundTasks();
+void abandonUpdateCheck() {
+    if (!openDialog) {
+        return;
+    }
+    if (AboutDialog* record = dialogRecord(openDialog)) {
+        // Its answer, should it still come, finds no running step and is not acted on.
+        record->task.abandon();
+    }
+}
+
+void finishUpdateChecks(std::uint32_t patienceMs) {
+    finishBackgroundTasks(patienceMs);
 }
 
 }  // namespace zelko

@@ -103,13 +103,23 @@ void BackgroundTask::abandon() {
     collectEndedTasks();
 }
 
-void finishBackgroundTasks() {
+void finishBackgroundTasks(std::uint32_t patienceMs) {
     auto& tasks = abandonedTasks();
     for (AbandonedTask& task : tasks) {
         task.state->keepGoing = 0;
     }
+    const ULONGLONG deadline = GetTickCount64() + patienceMs;
     for (AbandonedTask& task : tasks) {
-        task.thread.join();
+        while (!task.state->ended.load() && GetTickCount64() < deadline) {
+            Sleep(1);
+        }
+        if (task.state->ended.load()) {
+            task.thread.join();
+        } else {
+            // Inside a request to a server: the work touches only what it shares with its task
+            // record, and the end of the process ends it.
+            task.thread.detach();
+        }
     }
     tasks.clear();
 }

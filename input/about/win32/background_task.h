@@ -44,8 +44,10 @@ class BackgroundTask {
     std::thread thread_;
 };
 
-// Tells every abandoned task to stop and waits for their threads. Shut-down calls it, so that no
-// task outlives the program's state.
-void finishBackgroundTasks();
+// Tells every abandoned task to stop and waits for their threads, at most `patienceMs` in all, so
+// that a request waiting for a server (10 s time-outs) does not hold up the end of the program. A
+// task still inside such a request is let go: its work uses only what it shares with its task
+// record, and the end of the process ends it. Shut-down calls it.
+void finishBackgroundTasks(std::uint32_t patienceMs);
 
 }  // namespace zelko

@@ -8,6 +8,14 @@ namespace {
 
 constexpr wchar_t kPrefix[] = L"ZLK";
 
+// Marks the open file to be deleted when its last handle closes (true), or takes the mark back.
+bool markForDeletion(HANDLE file, bool deleteOnClose) {
+    FILE_DISPOSITION_INFO disposition{};
+    disposition.DeleteFile = deleteOnClose ? TRUE : FALSE;
+    return SetFileInformationByHandle(file, FileDispositionInfo, &disposition,
+                                      sizeof disposition) != FALSE;
+}
+
 }  // namespace
 
 std::optional<TemporaryFile> TemporaryFile::createIn(const std::wstring& folder) {
@@ -16,12 +24,16 @@ std::optional<TemporaryFile> TemporaryFile::createIn(const std::wstring& folder)
     if (GetTempFileNameW(folder.c_str(), kPrefix, 0, name) == 0) {
         return std::nullopt;
     }
-    UniqueFileHandle file(CreateFileW(name, GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING,
+    UniqueFileHandle file(CreateFileW(name, GENERIC_WRITE | DELETE, 0, nullptr, TRUNCATE_EXISTING,
                                       FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) {
         DeleteFileW(name);
         return std::nullopt;
     }
+    // A download still waiting for the server when the program ends is not waited for: the system
+    // then deletes the file as it closes the handle. Without the mark, the file still goes when
+    // the download ends in the ordinary way.
+    markForDeletion(file.get(), true);
     return TemporaryFile(name, std::move(file));
 }
 
@@ -59,6 +71,10 @@ bool TemporaryFile::write(std::string_view bytes) {
 
 bool TemporaryFile::commitAs(const std::wstring& target) {
     if (path_.empty()) {
+        return false;
+    }
+    if (!markForDeletion(file_.get(), false)) {
+        discard();
         return false;
     }
     // Closing can report a write that did not reach the disk.

@@ -1,5 +1,6 @@
 #pragma once
-// A file written under a temporary name and given its real name only once it is complete.
+// A file written under a temporary name and given its real name only once it is complete. Until
+// then it is marked for deletion, so that it goes even when the program ends in the middle.
 
 #include <windows.h>
 

@@ -24,12 +24,13 @@ constexpr char kInstallerFileName[] = "ZelkoInstall.exe";
 constexpr DWORD kTempPathBufferSize = 1023;
 
 // Redirects are followed; only the final answer counts.
-std::optional<InternetRequest> sendUpdateRequest(const std::string& address) {
+std::optional<InternetRequest> sendUpdateRequest(const std::string& address,
+                                                 const std::atomic<std::int32_t>& keepGoing) {
     const std::optional<std::wstring> wideAddress = wideFromAnsi(address);
     if (!wideAddress || wideAddress->empty()) {
         return std::nullopt;
     }
-    return sendGetRequest(kAgent, *wideAddress, INTERNET_FLAG_RELOAD);
+    return sendGetRequest(kAgent, *wideAddress, INTERNET_FLAG_RELOAD, keepGoing);
 }
 
 std::optional<std::string> contentLengthOf(HINTERNET request) {
@@ -73,7 +74,7 @@ unsigned fetchUpdateInfo(std::string& installerAddress,
                          const std::atomic<std::int32_t>& keepGoing) {
     installerAddress.clear();
     std::optional<InternetRequest> exchange =
-        sendUpdateRequest(std::string(build::kUpdateServer) + kUpdateInfoPath);
+        sendUpdateRequest(std::string(build::kUpdateServer) + kUpdateInfoPath, keepGoing);
     // An error page (404, 500) is not update information, whatever its first line says.
     if (!exchange) {
         return 0;
@@ -107,7 +108,7 @@ int downloadFile(const std::string& address, const std::string& path,
     if (!target || target->empty() || !folder) {
         return 0;
     }
-    std::optional<InternetRequest> exchange = sendUpdateRequest(address);
+    std::optional<InternetRequest> exchange = sendUpdateRequest(address, keepGoing);
     if (!exchange) {
         return 0;
     }

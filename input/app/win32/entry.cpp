@@ -13,6 +13,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
         return 0;
     }
     int exitCode = zelko::runMessageLoop();
-    zelko::shutDown();
+    if (!zelko::shutDown()) {
+        ExitProcess(static_cast<UINT>(exitCode));
+    }
     return exitCode;
 }

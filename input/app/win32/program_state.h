@@ -25,6 +25,7 @@ struct TrayWindowRecord {
     std::int32_t trayState = -1;  // the TrayState shown; -1 before the first update
     UINT taskbarCreatedMessage = 0;
     std::int32_t iconAdded = 0;
+    std::int32_t closing = 0;      // 1 from the close request on: nothing more is acted on
     std::array<HICON, 3> icons{};  // indexed by TrayState
     ScanCursor scanCursor;         // the scans of the reader's list that have had their turn
 };

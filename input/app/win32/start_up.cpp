@@ -25,6 +25,9 @@ constexpr wchar_t kInstanceMutexName[] = L"KVNZELKOMUTEX787463b739a8fb01167720d0
 constexpr UINT kTrayTickPeriodMs = 60;
 // The tick only refreshes the icon: it needs no finer timer than the fade's.
 constexpr UINT kTrayTickResolutionMs = 15;
+// How long shut-down waits for a worker to end once it has been told to stop. Only a request that
+// waits for a server takes longer; the installer gives the whole program 5 s to end.
+constexpr std::uint32_t kNetworkStopPatienceMs = 1000;
 
 // True while this thread holds a COM initialisation of its own (CoUninitialize at shut-down).
 bool comInitialised = false;
@@ -123,23 +126,31 @@ int runMessageLoop() {
     return static_cast<int>(message.wParam);
 }
 
-void shutDown() {
+bool shutDown() {
     ProgramState& state = programState();
     // The tick looks at the reader, which goes below; after the message loop it has nothing to do.
     stopTrayTick();
     stopWatchingHidArrivals();
-    finishUpdateChecks();
-    // The worker uses the scan list and the records up to its last step.
-    stopAutoLogin();
+    // Both are told to stop first, so that their waits overlap.
+    abandonUpdateCheck();
+    askAutoLoginToStop();
+    finishUpdateChecks(kNetworkStopPatienceMs);
+    // The worker uses the scan list and the records up to its last step. One still inside a request
+    // touches neither the reader nor the scan list when it returns (it stops at its next look at
+    // its flag), but it may read the records: they then go with the process.
+    const bool workerEnded = stopAutoLogin(kNetworkStopPatienceMs);
     if (state.reader) {
         resetReader(*state.reader);
         state.reader.reset();
     }
-    state.autoLogin.records.empty();
+    if (workerEnded) {
+        state.autoLogin.records.empty();
+    }
     if (comInitialised) {
         CoUninitialize();
         comInitialised = false;
     }
+    return workerEnded;
 }
 
 }  // namespace zelko

@@ -7,7 +7,9 @@ namespace zelko {
 
 // False means the program must not run (another instance runs in this session).
 bool startUp(HINSTANCE instance);
-void shutDown();
+// False when the auto-login worker is still inside a request to a server: the process must then
+// end at once (ExitProcess), before the static tear-down frees what that worker may still read.
+bool shutDown();
 // Runs until WM_QUIT; returns its wParam.
 int runMessageLoop();
 

@@ -23,6 +23,10 @@ void browserAction(std::string_view action, std::string_view address);
 // "login-window" (`detail` "opened", "refused", "accepted" or "cancelled").
 void autoLogin(std::string_view event, std::string_view detail);
 
+// The tray window took the close request (from the installer or the tray menu's exit): from here on
+// the program acts on nothing more.
+void closeRequested();
+
 // True in the test build when ZELKO_TEST_REFUSE_LOGIN_WINDOW is "1": the login input window is then
 // not created, as when its creation fails.
 bool refuseLoginWindow();

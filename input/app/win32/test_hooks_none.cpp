@@ -6,6 +6,7 @@ void penEventReceived(unsigned, std::string_view) {}
 void trayStateShown(int) {}
 void browserAction(std::string_view, std::string_view) {}
 void autoLogin(std::string_view, std::string_view) {}
+void closeRequested() {}
 bool refuseLoginWindow() {
     return false;
 }

@@ -408,6 +408,20 @@ TEST_F(AutoLoginFlow, ShutDownBetweenRedirectsEndsWithoutAnything) {
     EXPECT_TRUE(mainThread.opened.empty());
 }
 
+// A shut-down that does not wait out a request: the request still answers after the stop, and the
+// worker asks the user for nothing.
+TEST_F(AutoLoginFlow, ShutDownDuringTheDefinitionRequestAsksForNothing) {
+    http.onRequest = [&](const std::string& address) {
+        if (address == checkEnableFor(kScanAddress)) {
+            keepRunning.store(0);
+        }
+    };
+    EXPECT_EQ(run(), AutoLoginOutcome::Stopped);
+    EXPECT_EQ(mainThread.inputRequests, 0);
+    EXPECT_TRUE(mainThread.opened.empty());
+    EXPECT_EQ(records.count(), 0u);
+}
+
 TEST_F(AutoLoginFlow, ShutDownDuringTheDownloadWaitEndsAtOnce) {
     http.on(registrationFor(kScanAddress), true, {body(kOid + "\r\nneedurl")});
     const std::string check = kBase + "checkdownloaded.php?oid=" + kOid;

@@ -131,16 +131,26 @@ void openPendingAddress(HWND trayWindow) {
     autoLogin.busy = 0;
 }
 
-void stopAutoLogin() {
-    AutoLoginState& autoLogin = programState().autoLogin;
-    autoLogin.keepRunning = 0;
+void askAutoLoginToStop() {
+    programState().autoLogin.keepRunning = 0;
     // The worker ends at its next look at the flag; an input window still open goes at once, so
     // that nothing touches the worker's record after it has ended.
     cancelLoginInput();
+}
+
+bool stopAutoLogin(std::uint32_t patienceMs) {
+    AutoLoginState& autoLogin = programState().autoLogin;
+    askAutoLoginToStop();
+    const ULONGLONG deadline = GetTickCount64() + patienceMs;
     while (autoLogin.workerRunning.load() != 0) {
+        if (GetTickCount64() >= deadline) {
+            // Inside a request: the worker hands nothing over when it returns, and ends.
+            return false;
+        }
         Sleep(1);
     }
     autoLogin.workerThread.reset();
+    return true;
 }
 
 }  // namespace zelko

@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include <cstdint>
 #include <string>
 
 namespace zelko {
@@ -16,8 +17,15 @@ void routeScanToAutoLogin(HWND trayWindow, const std::string& scannedCode);
 // over, through the scan dispatch.
 void openPendingAddress(HWND trayWindow);
 
+// The close request: the worker hands nothing more over and ends at its next look at its flag; a
+// login input ends without taking its values. Returns at once.
+void askAutoLoginToStop();
+
 // Shut-down: asks the worker to stop, ends a login input without taking its values and waits
-// until the worker has ended. The stored records stay until the caller empties them.
-void stopAutoLogin();
+// until the worker has ended, at most `patienceMs`: a request that waits for a server is not waited
+// out (its time-outs are 10 s each). True when the worker has ended; otherwise it is still inside
+// a request, and will still read the stored records should that request succeed. The records
+// stay until the caller empties them.
+bool stopAutoLogin(std::uint32_t patienceMs);
 
 }  // namespace zelko

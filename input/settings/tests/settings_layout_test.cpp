@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <vector>
 
@@ -146,6 +147,33 @@ TEST(DecodeSettings, AutoLoginAndUseBrowserPathLoadAsZeroAndAreSavedAsZero) {
     const SettingsFileBytes saved = encodeSettings(s);
     EXPECT_EQ(int32At(saved, 4), 0);
     EXPECT_EQ(int32At(saved, 540), 0);
+}
+
+// A file cut short at every length, its fields all unlike the defaults: the fields it holds (even a
+// part of one) come from the file, the rest keep their defaults, and the normalisation holds.
+TEST(DecodeSettings, FileCutAtEveryLengthKeepsTheDefaultsPastItsEnd) {
+    SettingsFileImage file;
+    file.useBrowserPath(1).outputMode(LaunchBrowser).playSound(0).showDialog(0).autoLogin(1);
+    for (std::size_t i = 0; i < kMaxBrowserPathLength; ++i) {
+        file.putUnit(i, static_cast<char16_t>(u'a' + i % 26));
+    }
+    for (std::size_t length = 0; length <= kSettingsFileSize; ++length) {
+        SCOPED_TRACE(length);
+        const Settings s = file.decodeOver(Settings{}, length);
+        // Every path unit of which the file holds at least its low byte (the high bytes are 0).
+        const std::size_t pathUnits =
+            length <= 12 ? 0 : std::min((length - 11) / 2, std::size_t{259});
+        std::u16string path;
+        for (std::size_t i = 0; i < pathUnits; ++i) {
+            path.push_back(static_cast<char16_t>(u'a' + i % 26));
+        }
+        ASSERT_EQ(s.outputMode, length > 8 ? LaunchBrowser : SetAddressBar);
+        ASSERT_EQ(s.browserPath, path);
+        ASSERT_EQ(s.playSound, length > 532 ? 0 : 1);
+        ASSERT_EQ(s.showDialog, length > 536 ? 0 : 1);
+        ASSERT_EQ(s.autoLogin, 0);
+        ASSERT_EQ(s.useBrowserPath, 0);
+    }
 }
 
 TEST(DecodeSettings, PathFieldWithoutNulIsCutAt259Units) {

@@ -70,8 +70,16 @@ bool readFrom(const std::wstring& path) {
     return true;
 }
 
+bool isReadOnlyFile(const std::wstring& path) {
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0 &&
+           (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
 bool writeTo(const std::wstring& path, const SettingsFileBytes& bytes) {
-    if (path.empty()) {
+    // A read-only file is never written over. Windows refuses the open anyway; Wine run as root
+    // would not, since it keeps the attribute only in the Unix permissions.
+    if (path.empty() || isReadOnlyFile(path)) {
         return false;
     }
     UniqueFile file(_wfopen(path.c_str(), L"wb"));

@@ -134,9 +134,25 @@ void handlePenEvent(HWND trayWindow, WPARAM wParam) {
         const std::string* newest = state.reader->scans.newest();
         hooks::penEventReceived(static_cast<unsigned>(wParam), newest ? *newest : std::string());
     }
-    if (wParam == kPenScanReady) {
+    if (wParam == kPenScanReady && state.tray.closing == 0) {
         routeNewScans(trayWindow);
     }
+}
+
+// The close request (the installer's, or the menu's exit). The messages still queued before the
+// quit message are dispatched, and the workers may post more until they have ended: from here on
+// none of them is acted on, so no browser opens and no login window or box comes.
+void closeProgram() {
+    TrayWindowRecord& tray = programState().tray;
+    if (tray.closing != 0) {
+        return;
+    }
+    tray.closing = 1;
+    hooks::closeRequested();
+    removeTrayIcon();
+    askAutoLoginToStop();
+    abandonUpdateCheck();
+    PostQuitMessage(0);
 }
 
 LRESULT CALLBACK trayWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -152,8 +168,8 @@ LRESULT CALLBACK trayWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
             return 0;
         }
         case WM_CLOSE:
-            removeTrayIcon();
-            PostQuitMessage(0);
+        case WM_CLOSE_REQUEST:
+            closeProgram();
             return 0;
         case WM_QUERYENDSESSION:
             removeTrayIcon();
@@ -164,21 +180,22 @@ LRESULT CALLBACK trayWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
             }
             return 0;
         case WM_TRAYICON:
-            if (lParam == WM_LBUTTONDOWN || lParam == WM_RBUTTONDOWN) {
+            if (tray.closing == 0 && (lParam == WM_LBUTTONDOWN || lParam == WM_RBUTTONDOWN)) {
                 showTrayMenu(window);
             }
             return 0;
         case WM_PEN_EVENT:
             handlePenEvent(window, wParam);
             return 0;
-        case WM_CLOSE_REQUEST:
-            PostMessageW(window, WM_CLOSE, 0, 0);
-            return 0;
         case WM_SHOW_LOGIN_WINDOW:
-            showRequestedLoginWindow(window);
+            if (tray.closing == 0) {
+                showRequestedLoginWindow(window);
+            }
             return 0;
         case WM_OPEN_PENDING_URL:
-            openPendingAddress(window);
+            if (tray.closing == 0) {
+                openPendingAddress(window);
+            }
             return 0;
         case WM_TRAY_TICK:
             refreshTrayState();

@@ -31,7 +31,8 @@ HttpResult httpGet(const std::string& address, bool followRedirects,
     }
     const DWORD flags =
         INTERNET_FLAG_RELOAD | (followRedirects ? 0 : INTERNET_FLAG_NO_AUTO_REDIRECT);
-    std::optional<InternetRequest> exchange = sendGetRequest(kAgent, *wideAddress, flags);
+    std::optional<InternetRequest> exchange =
+        sendGetRequest(kAgent, *wideAddress, flags, keepGoing);
     if (!exchange) {
         return HttpFailed;
     }

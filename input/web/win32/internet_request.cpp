@@ -74,9 +74,10 @@ std::optional<std::wstring> wideFromAnsi(const std::string& text) {
 }
 
 std::optional<InternetRequest> sendGetRequest(const wchar_t* agent, const std::wstring& address,
-                                              DWORD flags) {
+                                              DWORD flags,
+                                              const std::atomic<std::int32_t>& keepGoing) {
     const std::optional<UrlParts> url = crackUrl(address);
-    if (!url) {
+    if (!url || keepGoing.load() == 0) {
         return std::nullopt;
     }
     InternetRequest exchange;

@@ -6,6 +6,8 @@
 #include <windows.h>
 #include <wininet.h>
 
+#include <atomic>
+#include <cstdint>
 #include <optional>
 #include <string>
 
@@ -25,9 +27,11 @@ struct InternetRequest {
 // Opens a session with `agent` (proxy settings of the system), connects to the host of `address`
 // (http or https) and sends a GET with `flags` (INTERNET_FLAG_RELOAD, and
 // INTERNET_FLAG_NO_AUTO_REDIRECT when redirects are not to be followed). std::nullopt when any step
-// fails, including a malformed address or a server that cannot be reached in time.
+// fails, including a malformed address or a server that cannot be reached in time, and when
+// `keepGoing` is already cleared: a caller told to stop starts no new exchange.
 std::optional<InternetRequest> sendGetRequest(const wchar_t* agent, const std::wstring& address,
-                                              DWORD flags);
+                                              DWORD flags,
+                                              const std::atomic<std::int32_t>& keepGoing);
 
 // The HTTP status code of a sent request, or std::nullopt when it cannot be read.
 std::optional<DWORD> statusCodeOf(HINTERNET request);

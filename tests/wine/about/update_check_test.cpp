@@ -25,6 +25,7 @@ using Strings = std::vector<std::string>;
 
 const std::string kFetch = std::string(kUpdateInfoPath) + " ZELKOVER";
 const std::string kDownload = std::string(kInstallerPath) + " ZELKOVER";
+constexpr char kMovedPagePath[] = "/files/moved.html";
 
 ServiceReply probeFile() {
     ServiceReply reply;
@@ -148,6 +149,9 @@ TEST_P(UpdateDownloadFailure, SaysSoAndStartsNothing) {
     if (installer.bodyFile == L"probe") {
         installer.bodyFile = updateProbeProgram();
     }
+    // Where a moved installer's address leads: a page, served with 200.
+    ASSERT_TRUE(ReferenceService::route("*", kMovedPagePath,
+                                        ServiceReply::text("<html><body>moved</body></html>")));
     ASSERT_NO_FATAL_FAILURE(startUpdateCheck(ServiceReply::text(c.reply), installer));
     answerMessageBox(L"アップデート情報",
                      L"最新のミドルウェア 0.0.4.1が公開されています。\nアップデートしますか？",
@@ -177,6 +181,8 @@ INSTANTIATE_TEST_SUITE_P(
     Downloads, UpdateDownloadFailure,
     ::testing::Values(DownloadFailure{"NotFound", offerReply(41), notFoundProbe()},
                       DownloadFailure{"CutTransfer", offerReply(41), cutProbe()},
+                      DownloadFailure{"RedirectedToAPage", offerReply(41),
+                                      ServiceReply::redirect(kMovedPagePath)},
                       DownloadFailure{
                           "NotAProgram", offerReply(41),
                           ServiceReply::text("<html><body>ZelkoInstall.exe</body></html>")},
@@ -285,6 +291,132 @@ TEST_F(AboutDialogTest, CloseRequestDuringTheQuestionStartsNothing) {
     EXPECT_EQ(downloadLeftovers(), std::vector<std::wstring>{});
     EXPECT_EQ(probeRuns(), Strings{});
 }
+
+// The installer waits this long for the resident program to go before it writes its files.
+constexpr ULONGLONG kInstallerCloseWaitMs = 5000;
+
+struct CloseCase {
+    const char* name;
+    ServiceReply info;       // of the update information
+    ServiceReply installer;  // of the installer's address
+    bool offerAccepted;      // Yes to the offer
+    // The installer's address is on a host where nothing listens (127.0.0.9).
+    bool installerRefused = false;
+};
+
+void PrintTo(const CloseCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class UpdateCheckCloseRequest : public AboutDialogTest,
+                                public ::testing::WithParamInterface<CloseCase> {};
+
+// The installer's close request while the check waits for the server, reads a long answer or
+// downloads: the program ends within the installer's wait, with exit code 0, without waiting out
+// the server's time-out, and nothing is kept or started.
+TEST_P(UpdateCheckCloseRequest, EndsInTimeAndStartsNothing) {
+    const CloseCase& c = GetParam();
+    ServiceReply info = c.info;
+    if (c.installerRefused) {
+        info = ServiceReply::text(
+            "41\r\nhttp://127.0.0.9:" + std::to_string(ReferenceService::port()) + kInstallerPath +
+            "\r\n");
+    }
+    ServiceReply installer = c.installer;
+    if (installer.bodyFile == L"ten-megabyte-program") {
+        // A program as far as the download can tell, sent slowly enough to be cut in the middle.
+        installer.bodyFile = freshScratchDirectory(L"ten-megabyte-program") + L"\\big.exe";
+        std::string program = "MZ";
+        program.resize(10 * 1024 * 1024, '\x90');
+        ASSERT_TRUE(writeFileBytes(installer.bodyFile, program));
+    }
+    ASSERT_NO_FATAL_FAILURE(startUpdateCheck(info, installer));
+    std::string waitedPath = kUpdateInfoPath;
+    if (c.offerAccepted) {
+        ASSERT_NE(waitForMessageBox(L"アップデート情報", 10s), nullptr);
+        answerMessageBox(L"アップデート情報",
+                         L"最新のミドルウェア 0.0.4.1が公開されています。\nアップデートしますか？",
+                         IDYES);
+        waitedPath = kInstallerPath;
+    }
+    if (c.installerRefused) {
+        // Refused at once: the close comes while the failure box shows.
+        ASSERT_NE(waitForMessageBox(L"ダウンロード失敗", 10s), nullptr);
+    } else {
+        ASSERT_TRUE(ReferenceService::waitForRequest(
+            [&](const ServiceRequest& r) { return r.target == waitedPath; }, 10s));
+        Sleep(200);  // into the wait or the transfer
+        if (c.installer.chunkDelayMs > 1000) {
+            ASSERT_TRUE(waitUntil([] { return !downloadLeftovers().empty(); }, 5s))
+                << "the first chunk did not reach the temporary file";
+        }
+    }
+    // A box shown before the close (the refused download's) may stay until the end; none comes
+    // after it.
+    const std::wstring captions[] = {L"エラー", L"アップデート情報", L"ダウンロード失敗"};
+    int boxesBefore[std::size(captions)] = {};
+    for (std::size_t i = 0; i < std::size(captions); ++i) {
+        boxesBefore[i] = countMessageBoxes(captions[i]);
+    }
+    bool boxAfterTheClose = false;
+    const ULONGLONG closing = GetTickCount64();
+    program->postToTray(kCloseRequestMessage);
+    waitUntil(
+        [&] {
+            for (std::size_t i = 0; i < std::size(captions); ++i) {
+                boxAfterTheClose =
+                    boxAfterTheClose || countMessageBoxes(captions[i]) > boxesBefore[i];
+            }
+            return !program->process().running();
+        },
+        15s, 5ms);
+    const std::optional<DWORD> exitCode = program->process().waitForExit(0ms);
+    const ULONGLONG took = GetTickCount64() - closing;
+    dialog = nullptr;
+    EXPECT_FALSE(boxAfterTheClose) << "a message box came after the close request";
+    ASSERT_TRUE(exitCode) << "the program did not end";
+    std::printf("close request -> exit: %llu ms\n", took);
+    EXPECT_EQ(*exitCode, 0u);
+    EXPECT_LT(took, kInstallerCloseWaitMs)
+        << "the installer would have written over a running program";
+    EXPECT_EQ(downloadLeftovers(), std::vector<std::wstring>{});
+    EXPECT_EQ(probeRuns(), Strings{});
+}
+
+ServiceReply tenMegabytesSlowly() {
+    ServiceReply reply;
+    reply.bodySize = 10 * 1024 * 1024;
+    reply.chunkDelayMs = 1;  // 2560 chunks: a few seconds
+    return reply;
+}
+
+ServiceReply tenMegabyteProgramSlowly() {
+    ServiceReply reply;
+    reply.bodyFile = L"ten-megabyte-program";
+    reply.chunkDelayMs = 1;
+    return reply;
+}
+
+// The first chunk arrives, then the server pauses: the download waits inside a read.
+ServiceReply pausedProgram() {
+    ServiceReply reply;
+    reply.bodyFile = L"ten-megabyte-program";
+    reply.chunkDelayMs = 20000;
+    return reply;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Waits, UpdateCheckCloseRequest,
+    ::testing::Values(CloseCase{"InformationStalls", ServiceReply::stalled(), probeFile(), false},
+                      CloseCase{"InformationOf10MB", tenMegabytesSlowly(), probeFile(), false},
+                      CloseCase{"InstallerStalls", ServiceReply::text(offerReply(41)),
+                                ServiceReply::stalled(), true},
+                      CloseCase{"InstallerOf10MB", ServiceReply::text(offerReply(41)),
+                                tenMegabyteProgramSlowly(), true},
+                      CloseCase{"InstallerPausesInTheMiddle", ServiceReply::text(offerReply(41)),
+                                pausedProgram(), true},
+                      CloseCase{"InstallerRefused", {}, probeFile(), true, true}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
 }  // namespace zelko::test

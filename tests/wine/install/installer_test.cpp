@@ -270,6 +270,98 @@ TEST_F(InstallerTest, ProgramFileInUseFailsTheRunAndStaysAsItWas) {
     expectNoOtherFiles(filesBelow(folder));
 }
 
+// A resident program that ignores the close request (the stand-in, run from the installed
+// ZelkoInput.exe) keeps its file in use: after the five seconds the installer gives it, writing the
+// program fails, the run fails, and the program that runs is left as it was, still working.
+TEST_F(InstallerTest, ResidentProgramThatIgnoresTheCloseRequestFailsTheRunAndKeepsRunning) {
+    ASSERT_NO_FATAL_FAILURE(installAndCloseTheResidentProgram());
+    const std::wstring folder = defaultInstallFolder();
+    const std::wstring residentProgram = folder + L"\\ZelkoInput.exe";
+    ASSERT_TRUE(copyFileTo(binDirectory() + L"\\ZelkoStubbornResident.exe", residentProgram));
+    const std::string standIn = readFileBytes(residentProgram);
+    const std::wstring closeRequests =
+        freshScratchDirectory(currentTestName()) + L"\\close-requests.log";
+    SetEnvironmentVariableW(L"ZELKO_STUBBORN_LOG", closeRequests.c_str());
+    ChildProcess stubborn = ChildProcess::start(residentProgram, {}, folder);
+    SetEnvironmentVariableW(L"ZELKO_STUBBORN_LOG", nullptr);
+    auto running = waitForResidentProgram(20s);
+    ASSERT_TRUE(running) << residentProgramDiagnosis();
+    ASSERT_EQ(running->processId, stubborn.id());
+    const InstallationSnapshot before = takeSnapshot();
+
+    ChildProcess installer = startInstaller();
+    HWND question = waitForMessageBox(kUpdateCaption, 20s);
+    ASSERT_NE(question, nullptr);
+    clickMessageBoxButton(question, IDYES);
+    const ULONGLONG answered = GetTickCount64();
+    HWND status = waitForDialog(installer.id(), kStatusDialogTitle, 10s);
+    ASSERT_NE(status, nullptr);
+    InstallRun run = finishInstallRun(installer, status);
+
+    EXPECT_TRUE(run.finished);
+    EXPECT_EQ(run.finalCaption, kErrorCaption);
+    EXPECT_EQ(run.finalText, L"インストールは正常に完了しませんでした");
+    EXPECT_EQ(run.log, (Lines{L"インストールフォルダチェック中...",
+                              L"インストールフォルダのチェックに成功しました",
+                              L"スタートアップショートカットを削除しました", L"ファイルコピー中...",
+                              L"ファイルコピーに失敗しました:" + residentProgram}));
+    EXPECT_GE(GetTickCount64() - answered, 5000u) << "the installer gave it five seconds";
+    EXPECT_EQ(readFileBytes(closeRequests), "close-request\n") << "asked once to close";
+
+    EXPECT_TRUE(stubborn.running()) << "never terminated by the installer";
+    DWORD_PTR ignored = 0;
+    EXPECT_NE(
+        SendMessageTimeoutW(running->trayWindow, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, &ignored),
+        0)
+        << "its window still answers";
+    EXPECT_EQ(readFileBytes(residentProgram), standIn) << "its file is as it was";
+    const InstallationSnapshot after = takeSnapshot();
+    EXPECT_TRUE(after.files == before.files) << "no file written, none left behind";
+    EXPECT_TRUE(after.keys == before.keys) << "the record as it was";
+    EXPECT_EQ(after.residentPrograms, before.residentPrograms);
+    stubborn.terminate();
+}
+
+// A file where the install folder should be is no folder: the run asks to create the folder, as
+// for a missing one; creating it fails (or the user declines), the run fails, and the file stays.
+TEST_F(InstallerTest, FileInThePlaceOfTheInstallFolderFailsTheRunAndStays) {
+    const std::wstring folder = defaultInstallFolder();
+    ASSERT_TRUE(CreateDirectoryW((programFilesFolder() + L"\\Orvandale").c_str(), nullptr));
+    ASSERT_TRUE(writeFileBytes(folder, "a file, not a folder"));
+    const InstallationSnapshot before = takeSnapshot();
+    struct Case {
+        const char* name;
+        int answer;
+        std::wstring lastLine;
+    };
+    const Case cases[] = {
+        {"create", IDOK, L"フォルダの作成に失敗しました:" + folder},
+        {"decline", IDCANCEL, L"フォルダの作成をキャンセルしました"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ChildProcess installer = startInstaller();
+        for (const wchar_t* title : {kStartDialogTitle, kInputDialogTitle}) {
+            HWND dialog = waitForDialog(installer.id(), title, 20s);
+            ASSERT_NE(dialog, nullptr) << title;
+            clickDialogButton(dialog, IDOK);
+        }
+        HWND status = waitForDialog(installer.id(), kStatusDialogTitle, 10s);
+        ASSERT_NE(status, nullptr);
+        HWND question = waitForMessageBox(kCreateFolderCaption, 20s);
+        ASSERT_NE(question, nullptr) << "asked as for a missing folder";
+        ASSERT_TRUE(clickMessageBoxButton(question, c.answer));
+        InstallRun run = finishInstallRun(installer, status);
+
+        EXPECT_TRUE(run.finished);
+        EXPECT_EQ(run.finalCaption, kErrorCaption);
+        EXPECT_EQ(run.finalText, L"インストールは正常に完了しませんでした");
+        EXPECT_EQ(run.log, (Lines{L"インストールフォルダチェック中...", c.lastLine}));
+        EXPECT_EQ(readFileBytes(folder), "a file, not a folder");
+        EXPECT_TRUE(takeSnapshot() == before) << "nothing else changed";
+    }
+}
+
 // "インストールせずに終了", "キャンセル" and Esc end the installer in the first two dialogs, whose
 // close box does nothing; nothing on the machine changes.
 TEST_F(InstallerTest, CancelInTheFirstDialogsChangesNothing) {

@@ -6,11 +6,14 @@
 
 #include <gtest/gtest.h>
 
+#include "common/win32/text.h"
+#include "common/win32/unique_handle.h"
 #include "support/installer_driver.h"
 #include "support/message_box.h"
 #include "support/settings_dialog_driver.h"
 #include "support/wait.h"
 #include "tests/wine/install/installation_test.h"
+#include "uninstall/run/uninstall_texts.h"
 
 namespace zelko::test {
 namespace {
@@ -90,6 +93,42 @@ TEST_F(UninstallerTest, RefusesWhileTheResidentProgramRunsAndCancelRemovesNothin
               L"タスクトレイにZELKOペンミドルウェアアイコンが表示されている場合は\r\n"
               L"終了してください。");
     EXPECT_TRUE(takeSnapshot() == installed) << "nothing changed, the program still runs";
+}
+
+// The startup shortcut held open by another program without delete sharing cannot be deleted:
+// the uninstaller says so and names it, and keeps the install record, so that it can be run again;
+// once the shortcut is let go, that run removes the rest.
+TEST_F(UninstallerTest, HeldStartupShortcutIsNamedAndTheNextRunRemovesIt) {
+    ASSERT_NO_FATAL_FAILURE(installAndCloseTheResidentProgram());
+    const std::wstring folder = defaultInstallFolder();
+    const std::wstring shortcut = startupShortcutPath();
+    const std::wstring command = uninstallCommand();
+    const RegistryValues record = registryValues(kInstallKeyPath);
+    UniqueFileHandle held(CreateFileW(shortcut.c_str(), GENERIC_READ,
+                                      FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                      FILE_ATTRIBUTE_NORMAL, nullptr));
+    ASSERT_TRUE(held);
+
+    UninstallAnswer answer = uninstallThroughDialog(command);
+    EXPECT_EQ(answer.caption, kErrorCaption);
+    EXPECT_EQ(answer.text, toWide(uninstall_text::shortcutNotRemoved(toU16(shortcut))));
+    EXPECT_NE(answer.text.find(shortcut), std::wstring::npos) << "the shortcut is named";
+    EXPECT_TRUE(answer.ended);
+    EXPECT_FALSE(fileExists(folder + L"\\ZelkoInput.exe"));
+    EXPECT_TRUE(fileExists(shortcut));
+    EXPECT_EQ(registryValues(kInstallKeyPath), record) << "the record stays for another run";
+    EXPECT_TRUE(registryKeyExists(kUninstallEntryPath)) << "still in the list to run it from";
+    EXPECT_EQ(uninstallCommand(), command);
+
+    held.reset();
+    answer = uninstallThroughDialog(command);
+    EXPECT_EQ(answer.caption, kUninstalledCaption);
+    EXPECT_EQ(answer.text, L"アンインストールは正常に終了しました");
+    EXPECT_FALSE(fileExists(shortcut));
+    EXPECT_FALSE(registryKeyExists(kInstallKeyPath));
+    EXPECT_FALSE(registryKeyExists(kProductKeyPath));
+    EXPECT_FALSE(registryKeyExists(kUninstallEntryPath));
+    EXPECT_TRUE(fileExists(folder + L"\\ZelkoUnInstall.exe"));
 }
 
 }  // namespace

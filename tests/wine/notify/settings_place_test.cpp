@@ -1,6 +1,9 @@
 // Where the settings that the user applies are kept: beside the program when that can be written,
 // otherwise in the per-user folder, which from then on is read first.
 
+#include <windows.h>
+#include <shlobj.h>
+
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -53,10 +56,33 @@ class SettingsPlace : public ::testing::Test {
     ResidentProgram program;
 };
 
-TEST_F(SettingsPlace, FileBesideTheProgramThatCannotBeWrittenGivesWayToThePerUserFile) {
-    // A folder where the file would be: it can be neither read nor written, like a file under
-    // Program Files for a user without administrator rights.
-    ASSERT_TRUE(CreateDirectoryW(program.settingsPath().c_str(), nullptr));
+// What stands where the file beside the program would be, and cannot be written: a folder (which
+// can be neither read nor written, like a file under Program Files for a user without administrator
+// rights) or a read-only file (which is read).
+struct UnwritableCase {
+    const char* name;
+    bool readOnlyFile;  // else a folder
+};
+
+void PrintTo(const UnwritableCase& c, std::ostream* out) {
+    *out << c.name;
+}
+
+class UnwritableBesideTheProgram : public SettingsPlace,
+                                   public ::testing::WithParamInterface<UnwritableCase> {};
+
+TEST_P(UnwritableBesideTheProgram, FileGivesWayToThePerUserFile) {
+    // In the read-only file the picture is off, unlike the defaults, so that its values show.
+    Settings inFile;
+    inFile.showDialog = 0;
+    const bool readOnly = GetParam().readOnlyFile;
+    if (readOnly) {
+        program.writeSettings(inFile);
+        ASSERT_TRUE(SetFileAttributesW(program.settingsPath().c_str(), FILE_ATTRIBUTE_READONLY));
+    } else {
+        ASSERT_TRUE(CreateDirectoryW(program.settingsPath().c_str(), nullptr));
+    }
+    const std::string before = program.settingsBytes();
     ASSERT_FALSE(fileExists(program.perUserSettingsPath()));
     ASSERT_TRUE(program.start());
 
@@ -67,10 +93,42 @@ TEST_F(SettingsPlace, FileBesideTheProgramThatCannotBeWrittenGivesWayToThePerUse
     const Settings stored = decoded(file);
     EXPECT_EQ(stored.outputMode, LaunchBrowser);
     EXPECT_EQ(stored.playSound, 0);
-    EXPECT_EQ(stored.showDialog, 1);
+    EXPECT_EQ(stored.showDialog, readOnly ? 0 : 1);
+    EXPECT_EQ(program.settingsBytes(), before) << "what was in the way is left as it was";
 
     // The next start reads them: the choices are kept.
-    EXPECT_EQ(boxesAfterRestart(), (std::vector<bool>{true, false, false, true}));
+    EXPECT_EQ(boxesAfterRestart(), (std::vector<bool>{true, false, false, !readOnly}));
+}
+
+INSTANTIATE_TEST_SUITE_P(InTheWay, UnwritableBesideTheProgram,
+                         ::testing::Values(UnwritableCase{"folder", false},
+                                           UnwritableCase{"read_only_file", true}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// Neither beside the program nor per user can the file be written: the choices hold for this run,
+// nothing is written, and the next start has the defaults again.
+TEST_F(SettingsPlace, NoPlaceToWriteKeepsTheChoicesForThisRunOnly) {
+    ASSERT_TRUE(CreateDirectoryW(program.settingsPath().c_str(), nullptr));
+    const std::wstring perUserPath = program.perUserSettingsPath();
+    const std::wstring folder = perUserPath.substr(0, perUserPath.find_last_of(L'\\'));
+    ASSERT_EQ(SHCreateDirectoryExW(nullptr, folder.c_str(), nullptr), ERROR_SUCCESS);
+    ASSERT_TRUE(CreateDirectoryW(perUserPath.c_str(), nullptr));
+    ASSERT_TRUE(program.start());
+
+    applyWithClicks({IDC_LAUNCH_BROWSER, IDC_SHOW_DIALOG});
+    HWND dialog = openSettingsDialog(program);
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_TRUE(isBoxChecked(dialog, IDC_LAUNCH_BROWSER)) << "held in memory";
+    EXPECT_FALSE(isBoxChecked(dialog, IDC_SHOW_DIALOG));
+    clickDialogButton(dialog, IDCANCEL);
+    ASSERT_TRUE(waitUntil([&] { return !IsWindow(dialog); }, 5s));
+    for (const std::wstring& path : {program.settingsPath(), perUserPath}) {
+        const DWORD attributes = GetFileAttributesW(path.c_str());
+        EXPECT_TRUE(attributes != INVALID_FILE_ATTRIBUTES &&
+                    (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0)
+            << path;
+    }
+    EXPECT_EQ(boxesAfterRestart(), (std::vector<bool>{false, true, true, true}));
 }
 
 TEST_F(SettingsPlace, PerUserFileIsReadFirstAndWrittenAgain) {

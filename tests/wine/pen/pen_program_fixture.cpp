@@ -17,6 +17,25 @@ void PenProgramTest::SetUp() {
 void PenProgramTest::TearDown() {
     // Closes the program (if the test has not) and checks nothing more.
     program.reset();
+    browser.reset();
+}
+
+void PenProgramTest::useFakeBrowser() {
+    browser.emplace(L"pen-browser");
+    browser->installAsDefault(L"chrome.exe");
+    Settings settings;
+    settings.outputMode = LaunchBrowser;
+    settings.playSound = 0;
+    settings.showDialog = 0;
+    program->writeSettings(settings);
+}
+
+std::vector<std::string> PenProgramTest::browserStarts() const {
+    std::vector<std::string> addresses;
+    for (const FakeBrowserStart& start : browser->starts()) {
+        addresses.push_back(start.arguments.empty() ? "" : start.arguments[0]);
+    }
+    return addresses;
 }
 
 bool PenProgramTest::startProgram() {

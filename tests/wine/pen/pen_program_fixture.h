@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "pensim/simulated_pen.h"
+#include "support/fake_browser_bench.h"
 #include "support/resident_program.h"
 
 namespace zelko::test {
@@ -26,6 +27,10 @@ class PenProgramTest : public ::testing::Test {
 
     // Starts the test build (settings: no sound, no notification window).
     bool startProgram();
+    // Before startProgram(): the fake browser is the default browser and scans start it.
+    void useFakeBrowser();
+    // The addresses the browser was started with, in order.
+    std::vector<std::string> browserStarts() const;
 
     // The reader has claimed `pen` and holds its read handle open (the handle that stays open
     // after the probes and the claim).
@@ -36,6 +41,7 @@ class PenProgramTest : public ::testing::Test {
     std::vector<std::string> announcedScans() const;
     bool waitForScan(const std::string& scan, std::chrono::milliseconds timeout = 3000ms) const;
 
+    std::optional<FakeBrowserBench> browser;
     std::optional<ResidentProgram> program;
 };
 

@@ -6,6 +6,7 @@
 #include <cstdio>
 
 #include "pen/pen_program_fixture.h"
+#include "support/pen_reading.h"
 #include "support/wait.h"
 
 namespace zelko::test {
@@ -192,14 +193,17 @@ TEST_F(PenProgramTest, APauseOfMoreThanThreeSecondsInsideAScanDropsItsFirstPart)
 // ---- the pen comes and goes ----
 
 TEST_F(PenProgramTest, UnpluggedPenIsNotAttachedAndUsableAgainWhenPluggedIn) {
+    useFakeBrowser();
     SimulatedPen pen(L"pen");
     ASSERT_TRUE(startProgram());
     ASSERT_TRUE(waitUntilReading(pen));
 
-    // Unplugged in the middle of a scan: its first part is not joined to the next scan.
+    // Unplugged in the middle of a scan: its first part is not joined to the next scan, and
+    // nothing is opened for it.
     ScanTyping noEnd;
     noEnd.endOfScan = false;
-    ASSERT_TRUE(pen.typeScan("half", noEnd));
+    ASSERT_TRUE(pen.typeScan("half/scan/", noEnd));
+    ASSERT_TRUE(waitUntil([&] { return pen.queuedInputReports() == 0u; }, 2000ms));
     pen.unplug();
     EXPECT_TRUE(program->waitForTrayState(kNotAttached, 2000ms));
 
@@ -209,9 +213,13 @@ TEST_F(PenProgramTest, UnpluggedPenIsNotAttachedAndUsableAgainWhenPluggedIn) {
     ASSERT_TRUE(pen.typeScan("whole/scan/1"));
     EXPECT_TRUE(waitForScan("whole/scan/1"));
     EXPECT_EQ(announcedScans(), std::vector<std::string>{"whole/scan/1"});
+    ASSERT_TRUE(browser->waitForStarts(1, 10s));
+    Sleep(300);  // a second opening would come within this
+    EXPECT_EQ(browserStarts(), std::vector<std::string>{"http://whole/scan/1"});
 }
 
 TEST_F(PenProgramTest, PenUnpluggedDuringAKeepAliveIsLetGoAndClaimedAgain) {
+    useFakeBrowser();
     SimulatedPen pen(L"pen");
     ASSERT_TRUE(startProgram());
     ASSERT_TRUE(waitUntilReading(pen));
@@ -225,6 +233,9 @@ TEST_F(PenProgramTest, PenUnpluggedDuringAKeepAliveIsLetGoAndClaimedAgain) {
     ASSERT_TRUE(waitUntilReading(pen, 3000ms));
     ASSERT_TRUE(pen.typeScan("back/after/unplug"));
     EXPECT_TRUE(waitForScan("back/after/unplug"));
+    ASSERT_TRUE(browser->waitForStarts(1, 10s));
+    Sleep(300);  // a second opening would come within this
+    EXPECT_EQ(browserStarts(), std::vector<std::string>{"http://back/after/unplug"});
 }
 
 TEST_F(PenProgramTest, PenThatTakesNoOutputReportsIsPresentButNotUsable) {
@@ -264,6 +275,60 @@ TEST_F(PenProgramTest, HandoverMutexMakesTheReaderLetGoUntilItIsGone) {
     EXPECT_LT(letGo - held, 500 * 1000);
     EXPECT_LT(reclaimed - released, 500 * 1000);
     EXPECT_TRUE(waitUntilReading(pen, 2000ms));
+}
+
+// The other order: our reader starts while another process's farewell is under way.
+TEST_F(PenProgramTest, ReaderStartingDuringAnotherFarewellClaimsOnlyAfterIt) {
+    SimulatedPen pen(L"pen");
+    auto handover = std::make_unique<HandoverMutexHold>();
+    ASSERT_TRUE(handover->held());
+    ASSERT_TRUE(startProgram());
+    EXPECT_TRUE(program->waitForTrayState(kNoAccess, 3000ms));
+    Sleep(300);  // several reader rounds
+    EXPECT_EQ(program->lastTrayState(), kNoAccess);
+    EXPECT_TRUE(pen.outputReports().empty()) << "claimed during the farewell";
+    EXPECT_EQ(pen.openHandleCount(), 0);
+
+    const long long released = pensim::nowMicroseconds();
+    handover.reset();
+    ASSERT_TRUE(waitUntil([&] { return !pen.outputReports().empty(); }, 2000ms, 1ms));
+    const long long claimed = pen.outputReports()[0].microseconds;
+    std::printf("pen claimed %.1f ms after the other farewell ended\n",
+                (claimed - released) / 1000.0);
+    EXPECT_GT(claimed, released);
+    EXPECT_LT(claimed - released, 500 * 1000);
+    EXPECT_TRUE(waitUntilReading(pen, 2000ms));
+    EXPECT_EQ(outputTexts(pen), std::vector<std::string>{"00 80"});
+}
+
+// An update: the installer closes the old program, whose farewell reaches the pen before the new
+// program, started from another folder, claims it.
+TEST_F(PenProgramTest, UpdateHandoverSaysFarewellBeforeTheNewProgramClaims) {
+    SimulatedPen pen(L"pen");
+    ASSERT_TRUE(startProgram());
+    ASSERT_TRUE(waitUntilReading(pen));
+    const ULONGLONG closing = GetTickCount64();
+    ASSERT_EQ(program->close(10s), std::optional<DWORD>(0));
+    const ULONGLONG ended = GetTickCount64();
+
+    ResidentProgram updated(Build::Test, L"updated-program");
+    Settings settings;
+    settings.playSound = 0;
+    settings.showDialog = 0;
+    updated.writeSettings(settings);
+    ASSERT_TRUE(updated.start());
+    ASSERT_TRUE(waitUntilReadingPen(updated, pen));
+    const auto reports = pen.outputReports();
+    ASSERT_EQ(outputTexts(pen), (std::vector<std::string>{"00 80", "00 00", "00 80"}));
+    EXPECT_LT(reports[0].microseconds, reports[1].microseconds);
+    EXPECT_LT(reports[1].microseconds, reports[2].microseconds);
+    EXPECT_NE(reports[2].handle, reports[0].handle);
+    std::printf(
+        "old program ended %llu ms after the close request; new claim %.1f ms after the "
+        "farewell\n",
+        ended - closing, (reports[2].microseconds - reports[1].microseconds) / 1000.0);
+    EXPECT_EQ(updated.close(10s), std::optional<DWORD>(0));
+    EXPECT_EQ(outputTexts(pen).back(), "00 00");
 }
 
 TEST_F(PenProgramTest, FarewellIsWrittenBeforeTheProgramEnds) {

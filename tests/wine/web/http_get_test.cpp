@@ -179,6 +179,14 @@ TEST_F(HttpGetTest, StalledServerFailsWithinTheTimeOut) {
     EXPECT_LT(elapsed, 12500u) << "the 10 s time-out did not hold";
 }
 
+// A caller told to stop (a shut-down) starts no new exchange.
+TEST_F(HttpGetTest, NoCallStartsOnceItsFlagIsCleared) {
+    ASSERT_TRUE(ReferenceService::route("*", "/never", ServiceReply::text("ok")));
+    keepGoing = 0;
+    EXPECT_EQ(get("/never", true), HttpFailed);
+    EXPECT_TRUE(ReferenceService::requests().empty());
+}
+
 TEST_F(HttpGetTest, SendsTheAgentZELKON) {
     ASSERT_TRUE(ReferenceService::route("*", "/agent", ServiceReply::text("ok")));
     ASSERT_EQ(get("/agent?pen=PEN0042", true), HttpBody);

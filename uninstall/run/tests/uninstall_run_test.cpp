@@ -49,7 +49,7 @@ TEST(UninstallRun, EachSituationEndsWithItsMessageAndState) {
     struct Case {
         const char* name;
         std::function<void(FakeMachine&)> arrange;
-        const char16_t* message;
+        std::u16string message;
         const char16_t* caption;
         std::function<void(const FakeMachine&, const FakeMachine::State& before)> state;
     };
@@ -107,10 +107,21 @@ TEST(UninstallRun, EachSituationEndsWithItsMessageAndState) {
              m.entries.erase(kInstallerSettings);
              m.undeletableFiles.insert(kShortcut);
          },
-         kUninstalled, kUninstalledCaption,
-         [](const FakeMachine& m, const FakeMachine::State&) {
+         shortcutNotRemoved(kShortcut), kErrorCaption,
+         [](const FakeMachine& m, const FakeMachine::State& before) {
              EXPECT_EQ(m.deletedFiles, Paths({kResidentProgram}));
              EXPECT_TRUE(m.hasFile(kShortcut));
+             EXPECT_TRUE(m.state().keys == before.keys) << "the record stays for another run";
+         }},
+        {"installer settings file cannot be deleted",
+         [](FakeMachine& m) {
+             install(m);
+             m.undeletableFiles.insert(kInstallerSettings);
+         },
+         kUninstalled, kUninstalledCaption,
+         [](const FakeMachine& m, const FakeMachine::State&) {
+             EXPECT_EQ(m.deletedFiles, Paths({kResidentProgram, kShortcut}));
+             EXPECT_TRUE(m.hasFile(kInstallerSettings)) << "it stays, as the folder does";
              EXPECT_FALSE(hasAnyRecordKey(m));
          }},
         {"installer settings name taken by a folder",
@@ -147,6 +158,23 @@ TEST(UninstallRun, EachSituationEndsWithItsMessageAndState) {
         EXPECT_EQ(machine.shown[0].buttons, Buttons::Ok);
         c.state(machine, before);
     }
+}
+
+// A shortcut held open by another program: the run that cannot delete it keeps the record, and the
+// run after the shortcut was let go removes what is left.
+TEST(UninstallRun, RunAfterAHeldShortcutWasLetGoRemovesTheRest) {
+    FakeMachine machine;
+    install(machine);
+    machine.undeletableFiles.insert(kShortcut);
+    EXPECT_FALSE(runUninstall(machine, machine, machine));
+    ASSERT_TRUE(machine.hasKey(kInstallKey));
+
+    machine.undeletableFiles.clear();
+    EXPECT_TRUE(runUninstall(machine, machine, machine));
+    EXPECT_EQ(machine.shown.back().text, kUninstalled);
+    EXPECT_FALSE(machine.hasFile(kShortcut));
+    EXPECT_FALSE(machine.hasFile(kResidentProgram));
+    EXPECT_FALSE(hasAnyRecordKey(machine));
 }
 
 TEST(UninstallRun, SecondRunFindsNothingInstalled) {
