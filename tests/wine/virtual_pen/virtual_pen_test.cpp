@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <memory>
 
+#include "pensim/simulated_pen.h"
 #include "support/opened_addresses.h"
 #include "support/wait.h"
 #include "virtual_pen/virtual_pen_fixture.h"
@@ -76,6 +77,27 @@ TEST_F(VirtualPen, AnUnpluggedPenShowsAsAbsentAndAPenPluggedAgainIsUsableAtOnce)
     ASSERT_TRUE(again.typeScan("host/PEN2/again"));
     ASSERT_TRUE(browser->waitForStarts(1, 10s)) << "no browser start";
     EXPECT_EQ(openedAddressTexts(*browser), Strings{"http://host/PEN2/again"});
+}
+
+TEST_F(VirtualPen, WhileAnotherProcessTakesThePenOverTheIconShowsNoAccessThenThePenIsTakenBack) {
+    RecordedPen pen;
+    startShippedProgram();
+    ASSERT_TRUE(pen.waitForOutputs(1, 10s)) << "the pen was not claimed";
+    ASSERT_TRUE(waitForTrayState(TrayState::Usable, 5s));
+
+    // The pending read on the HID class handle is cancelled and the pen let go.
+    auto handover = std::make_unique<pensim::HandoverMutexHold>();
+    ASSERT_TRUE(handover->held());
+    EXPECT_TRUE(waitForTrayState(TrayState::NoAccess, 5s));
+    EXPECT_EQ(pen.outputs(), Strings{"00 80"});  // not claimed meanwhile
+
+    handover.reset();
+    ASSERT_TRUE(pen.waitForOutputs(2, 5s)) << "the pen was not claimed again";
+    EXPECT_EQ(pen.outputs(), (Strings{"00 80", "00 80"}));
+    EXPECT_TRUE(waitForTrayState(TrayState::Usable, 5s));
+    ASSERT_TRUE(pen.typeScan("host/PEN3/after"));
+    ASSERT_TRUE(browser->waitForStarts(1, 10s)) << "no browser start";
+    EXPECT_EQ(openedAddressTexts(*browser), Strings{"http://host/PEN3/after"});
 }
 
 TEST_F(VirtualPen, ThreeSecondsOfSilenceBringTheKeepAliveReport) {
