@@ -39,8 +39,11 @@ struct RootedPath {
         return path;
     }
 
-    // Adds the segments of `rest` (which is relative to this path).
-    void append(std::u16string_view rest) {
+    // Adds the segments of `rest` (which is relative to this path). False for an inner segment
+    // made only of dots and spaces (other than "." and ".."): "..." losing its trailing dot would
+    // stand in the result as a ".." that the platform reads as the folder above, and no folder
+    // of such a name can be made (the platform drops trailing dots and spaces of a new name).
+    bool append(std::u16string_view rest) {
         size_t start = 0;
         while (start < rest.size()) {
             size_t end = start;
@@ -62,6 +65,8 @@ struct RootedPath {
             if (last) {
                 size_t kept = segment.find_last_not_of(u" .");
                 segment.erase(kept == std::u16string::npos ? 0 : kept + 1);
+            } else if (segment.find_first_not_of(u". ") == std::u16string::npos) {
+                return false;
             } else if (segment.back() == u'.') {
                 segment.pop_back();
             }
@@ -69,6 +74,7 @@ struct RootedPath {
                 segments.push_back(std::move(segment));
             }
         }
+        return true;
     }
 };
 
@@ -108,7 +114,9 @@ std::optional<RootedPath> readAbsolute(std::u16string_view path) {
         return std::nullopt;
     }
     RootedPath rooted{normalisedRoot(path.substr(0, root)), {}};
-    rooted.append(path.substr(root));
+    if (!rooted.append(path.substr(root))) {
+        return std::nullopt;
+    }
     return rooted;
 }
 
@@ -134,7 +142,9 @@ std::optional<std::u16string> fullPath(std::u16string_view text,
                 current && hasDrive(current->root) && sameDrive(current->root[0], text[0])
                     ? *current
                     : RootedPath{std::u16string(text.substr(0, 2)), {}};
-            base.append(text.substr(2));
+            if (!base.append(text.substr(2))) {
+                return std::nullopt;
+            }
             return base.text();
         }
         auto absolute = readAbsolute(text);
@@ -150,7 +160,9 @@ std::optional<std::u16string> fullPath(std::u16string_view text,
     if (isSeparator(text[0])) {
         current->segments.clear();  // "\name": from the current folder's root
     }
-    current->append(text);
+    if (!current->append(text)) {
+        return std::nullopt;
+    }
     return current->text();
 }
 

@@ -7,7 +7,9 @@
 // Roots: a drive ("C:\...") or a network share ("\\server\share\..."). A path that starts with
 // one backslash is taken from the current folder's root; "C:name" (no backslash after the colon)
 // from the current folder when it is on drive C, else from the root of C. Device paths
-// ("\\?\...", "\\.\...") and shares without a name are not accepted.
+// ("\\?\...", "\\.\...") and shares without a name are not accepted, nor an inner segment made
+// only of dots and spaces other than "." and ".." ("..." would become ".." by the trailing-dot
+// rule, and no folder can have such a name).
 
 #include <cstddef>
 #include <optional>

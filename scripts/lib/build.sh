@@ -13,6 +13,14 @@ build_native_sanitized() {
     cmake --build "$ZELKO_ROOT/build/native-sanitized" -j"$(nproc)"
 }
 
+# The fuzz targets (clang++ with libFuzzer, AddressSanitizer and UndefinedBehaviorSanitizer); their
+# short runs are the CTest tests Fuzz.<target>.
+build_fuzz() {
+    cmake -S "$ZELKO_ROOT" -B "$ZELKO_ROOT/build/fuzz" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+        -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_C_COMPILER=clang -DZELKO_FUZZ=ON >/dev/null
+    cmake --build "$ZELKO_ROOT/build/fuzz" -j"$(nproc)"
+}
+
 build_windows() {
     local port=${ZELKO_SERVICE_PORT:-47080}
     cmake -S "$ZELKO_ROOT" -B "$ZELKO_ROOT/build/windows" -DCMAKE_BUILD_TYPE=Release \

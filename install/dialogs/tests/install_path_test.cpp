@@ -29,6 +29,10 @@ TEST(InstallPath, AppendsTheMakerAndProgramFolders) {
 TEST(InstallPath, RefusesWhatIsNoFolder) {
     EXPECT_FALSE(composeInstallPath(u"", kCurrentFolder));
     EXPECT_FALSE(composeInstallPath(u"\\\\server", kCurrentFolder));
+    // "..." would lose its trailing dot and stand in the folder as a "..", which names the
+    // folder above: the folder shown would not be the folder written.
+    EXPECT_FALSE(composeInstallPath(u"..\\...\\y", kCurrentFolder));
+    EXPECT_FALSE(composeInstallPath(u"D:\\apps\\. \\x", kCurrentFolder));
 }
 
 // Every path the programs keep below the folder must fit 259 characters, the longest being the

@@ -73,6 +73,16 @@ TEST(WindowsPath, MakesTypedPathsAbsoluteAsThePlatformDoes) {
         {u"\\\\?\\C:\\x", kDownloads, std::nullopt},
         {u"\\\\.\\pipe\\x", kDownloads, std::nullopt},
         {u"abc", u"relative\\folder", std::nullopt},
+        // An inner segment of dots and spaces only: losing one trailing dot, "..." would become a
+        // ".." that the platform later reads as the folder above; no folder has such a name.
+        {u"C:\\a\\...\\b", kDownloads, std::nullopt},
+        {u"..\\...\\y", kDownloads, std::nullopt},
+        {u"C:....\\x", kDownloads, std::nullopt},
+        {u"\\\\server\\share\\...\\x", kDownloads, std::nullopt},
+        {u"C:\\a\\. .\\b", kDownloads, std::nullopt},
+        {u"C:\\a\\ \\b", kDownloads, std::nullopt},
+        // The last segment loses all its dots and is gone.
+        {u"C:\\a\\...", kDownloads, u"C:\\a"},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(fullPath(c.text, c.currentFolder), c.expected)
