@@ -61,11 +61,7 @@ void AboutDialogTest::TearDown() {
 
 void AboutDialogTest::startProgram(std::optional<std::uint16_t> penVersion) {
     program.emplace(Build::Test, L"about-program");
-    Settings settings;
-    settings.outputMode = LaunchBrowser;
-    settings.playSound = 0;
-    settings.showDialog = 0;
-    program->writeSettings(settings);
+    program->writeSettings(quietSettings(LaunchBrowser));
     if (penVersion) {
         pensim::PenIdentity identity;
         identity.version = *penVersion;

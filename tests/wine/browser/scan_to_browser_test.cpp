@@ -28,11 +28,7 @@ class ScanToBrowser : public ::testing::Test {
     // Starts the program with this output mode (no sound, no notification) and a pen it reads.
     void startProgram(OutputMode mode) {
         program.emplace(Build::Test, L"browser-program");
-        Settings settings;
-        settings.outputMode = mode;
-        settings.playSound = 0;
-        settings.showDialog = 0;
-        program->writeSettings(settings);
+        program->writeSettings(quietSettings(mode));
         pen.emplace(L"browser-pen");
         ASSERT_TRUE(program->start());
         ASSERT_TRUE(waitUntil(

@@ -8,10 +8,7 @@ namespace zelko::test {
 
 void PenProgramTest::SetUp() {
     program.emplace(Build::Test);
-    Settings settings;
-    settings.playSound = 0;
-    settings.showDialog = 0;
-    program->writeSettings(settings);
+    program->writeSettings(quietSettings(SetAddressBar));
 }
 
 void PenProgramTest::TearDown() {
@@ -23,11 +20,7 @@ void PenProgramTest::TearDown() {
 void PenProgramTest::useFakeBrowser() {
     browser.emplace(L"pen-browser");
     browser->installAsDefault(L"chrome.exe");
-    Settings settings;
-    settings.outputMode = LaunchBrowser;
-    settings.playSound = 0;
-    settings.showDialog = 0;
-    program->writeSettings(settings);
+    program->writeSettings(quietSettings(LaunchBrowser));
 }
 
 std::vector<std::string> PenProgramTest::browserStarts() const {

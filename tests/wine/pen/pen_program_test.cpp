@@ -312,10 +312,7 @@ TEST_F(PenProgramTest, UpdateHandoverSaysFarewellBeforeTheNewProgramClaims) {
     const ULONGLONG ended = GetTickCount64();
 
     ResidentProgram updated(Build::Test, L"updated-program");
-    Settings settings;
-    settings.playSound = 0;
-    settings.showDialog = 0;
-    updated.writeSettings(settings);
+    updated.writeSettings(quietSettings(SetAddressBar));
     ASSERT_TRUE(updated.start());
     ASSERT_TRUE(waitUntilReadingPen(updated, pen));
     const auto reports = pen.outputReports();
@@ -358,10 +355,7 @@ TEST_F(PenProgramTest, NoFarewellWhileAnotherProcessHoldsTheHandoverMutex) {
 TEST(PenShippedProgramTest, NeverFindsSimulatedPens) {
     SimulatedPen pen(L"pen");
     ResidentProgram shipped(Build::Shipped);
-    Settings settings;
-    settings.playSound = 0;
-    settings.showDialog = 0;
-    shipped.writeSettings(settings);
+    shipped.writeSettings(quietSettings(SetAddressBar));
     ASSERT_TRUE(shipped.start());
     Sleep(500);  // ten reader rounds
     EXPECT_EQ(pen.openHandleCount(), 0);

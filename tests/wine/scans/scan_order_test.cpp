@@ -32,11 +32,7 @@ class ScanOrder : public ::testing::TestWithParam<OutputMode> {
             ASSERT_TRUE(browser);
         }
         program.emplace(Build::Test, L"scan-order-program");
-        Settings settings;
-        settings.outputMode = GetParam();
-        settings.playSound = 0;
-        settings.showDialog = 0;
-        program->writeSettings(settings);
+        program->writeSettings(quietSettings(GetParam()));
         pen.emplace(L"scan-order-pen");
         ASSERT_TRUE(program->start());
         ASSERT_TRUE(waitUntilReadingPen(*program, *pen));

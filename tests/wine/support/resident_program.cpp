@@ -78,6 +78,14 @@ std::wstring ResidentProgram::perUserSettingsPath() const {
                                        std::u16string(executable.begin(), executable.end())));
 }
 
+Settings quietSettings(std::int32_t outputMode) {
+    Settings settings;
+    settings.outputMode = outputMode;
+    settings.playSound = 0;
+    settings.showDialog = 0;
+    return settings;
+}
+
 void ResidentProgram::writeSettings(const Settings& settings) {
     auto bytes = encodeSettings(settings);
     writeSettingsBytes(std::string(bytes.begin(), bytes.end()));

@@ -30,6 +30,10 @@ struct ProgramEvent {
 
 enum class Build { Test, Shipped };
 
+// Settings that keep a test's screen and speakers quiet: no scan sound, no notification window;
+// the scans go out in `outputMode`.
+Settings quietSettings(std::int32_t outputMode);
+
 class ResidentProgram {
   public:
     explicit ResidentProgram(Build build = Build::Test, const std::wstring& folderName = L"");

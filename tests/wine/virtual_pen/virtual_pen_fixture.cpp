@@ -53,11 +53,7 @@ void VirtualPenTest::TearDown() {
 
 void VirtualPenTest::startShippedProgram() {
     program.emplace(Build::Shipped, L"virtual-pen-program");
-    Settings settings;
-    settings.outputMode = LaunchBrowser;
-    settings.playSound = 0;
-    settings.showDialog = 0;
-    program->writeSettings(settings);
+    program->writeSettings(quietSettings(LaunchBrowser));
     ASSERT_TRUE(program->start());
 }
 
