@@ -155,7 +155,11 @@ bench_up() {
     "$ZELKO_WINE" cmd /c exit </dev/null >/dev/null 2>&1 || true
     bench_reset_test_state
     BENCH_SERVICE_PID=
-    bench_start_service || return 1
+    # A bench that needs no web service (the soak) sets ZELKO_BENCH_SERVICE=off, and so never
+    # competes with a test bench for the port.
+    if [ "${ZELKO_BENCH_SERVICE:-on}" != off ]; then
+        bench_start_service || return 1
+    fi
     BENCH_UP=1
 }
 
