@@ -1,15 +1,18 @@
 // The soak: the resident program (test build) with a simulated pen and the fake browser as the
-// default browser, a browser window open to take the addresses, and the pen typing scans at a
-// steady rate for a set time. It prints the program's private bytes, handles, GDI and USER objects
+// default browser, a browser window open to take the addresses, and the pen typing scans for a
+// set time. It prints the program's private bytes, handles, GDI and USER objects
 // at the start, at each sample and at the end, with the scans typed, read, acted on and arrived,
 // so that a leak or a lost scan shows. Run by scripts/soak.
 //
-//     ZelkoSoak.exe [minutes=60] [scans-per-second=10] [sample-minutes=5]
-//     [average=scans-per-second]
+//     ZelkoSoak.exe [minutes=60] [scans-per-second=10] [sample-minutes=5] [average=1]
 //
-// The pen types at scans-per-second. An average below that makes it type in bursts of one second
-// with pauses between them, so that the program, which delivers about two addresses a second into
-// the address bar, catches up and comes back to its message loop (painting, timers) between bursts.
+// The pen types at scans-per-second, in bursts of one second with pauses between them so that
+// `average` scans a second are typed in all. The program delivers about two addresses a second into
+// the address bar (five steps, each followed by a 100 ms pause), so at an average of 1 it catches
+// up after each burst, comes back to its message loop (painting, timers) and every scan should
+// reach the browser. An average equal to scans-per-second types steadily: the program then cannot
+// keep up, and scans that leave the list of the 16 newest before their turn are dropped, as
+// designed.
 //
 // The settings are a user's defaults (address-bar delivery, the scan notification window and the
 // sound on), with auto-login off as every start that finds a settings file has it.
@@ -44,7 +47,7 @@ struct Options {
     double minutes = 60;
     double scansPerSecond = 10;
     double sampleMinutes = 5;
-    double averageScansPerSecond = 0;  // 0: steady, at scansPerSecond
+    double averageScansPerSecond = 1;
 };
 
 Options parseOptions(int argc, wchar_t** argv) {
@@ -57,8 +60,7 @@ Options parseOptions(int argc, wchar_t** argv) {
             *values[index - 1] = value;
         }
     }
-    if (options.averageScansPerSecond <= 0 ||
-        options.averageScansPerSecond > options.scansPerSecond) {
+    if (options.averageScansPerSecond > options.scansPerSecond) {
         options.averageScansPerSecond = options.scansPerSecond;
     }
     return options;
