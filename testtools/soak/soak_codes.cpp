@@ -51,8 +51,9 @@ std::string scanCode(unsigned long number) {
             break;
         }
         default:
+            // Of varying length: the number as it is.
             barcode = "ITEM-" + std::string(1, static_cast<char>('A' + number % 26)) +
-                      digitsOf(number, 6) + "x";
+                      digitsOf(number, 1) + "x";
             break;
     }
     return host + "/" + pen + "/" + barcode;
