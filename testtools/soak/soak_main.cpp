@@ -1,8 +1,8 @@
 // The soak: the resident program (test build) with a simulated pen and the fake browser as the
 // default browser, a browser window open to take the addresses, and the pen typing scans for a
-// set time. It prints the program's private bytes, handles, GDI and USER objects
-// at the start, at each sample and at the end, with the scans typed, read, acted on and arrived,
-// so that a leak or a lost scan shows. Run by scripts/soak.
+// set time. It prints the program's private bytes, handles, GDI and USER objects at the start, at
+// each sample and at the end, with the scans typed, the pen events taken, the scans acted on and
+// those that arrived, so that a leak or a lost scan shows. Run by scripts/soak.
 //
 //     ZelkoSoak.exe [minutes=60] [scans-per-second=10] [sample-minutes=5] [average=1]
 //
