@@ -203,7 +203,11 @@ bench_up() {
     bench_install_virtual_pen
     bench_reset_test_state
     BENCH_SERVICE_PID=
-    bench_start_service || return 1
+    # A bench that needs no web service (the soak) sets ZELKO_BENCH_SERVICE=off, and so never
+    # competes with a test bench for the port.
+    if [ "${ZELKO_BENCH_SERVICE:-on}" != off ]; then
+        bench_start_service || return 1
+    fi
     BENCH_UP=1
 }
 
