@@ -7,8 +7,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
+#include <cstdio>
 #include <optional>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "pensim/simulated_pen.h"
@@ -142,6 +145,41 @@ INSTANTIATE_TEST_SUITE_P(Modes, ScanOrder, ::testing::Values(LaunchBrowser, SetA
                              return std::string(info.param == LaunchBrowser ? "LaunchBrowser"
                                                                             : "SetAddressBar");
                          });
+
+// A pen that keeps typing faster than the address bar takes the addresses (about ten scans a
+// second; a delivery takes about half a second): the installer's close request, posted behind the
+// pen events of the scans still waiting, is handled after the delivery under way, not once the
+// stream has stopped.
+class ScanStream : public ScanOrder {};
+
+TEST_P(ScanStream, CloseRequestIsHandledWhileScansKeepComing) {
+    std::atomic<bool> typing{true};
+    std::atomic<int> typed{0};
+    std::thread stream([&] {
+        for (int number = 1; typing.load() && number <= 600; ++number) {
+            pen->typeScan("host/stream/" + std::to_string(number));
+            ++typed;
+            Sleep(100);  // the pace of the stream
+        }
+    });
+    const bool fellBehind = waitUntil([&] { return typed.load() >= 30; }, 20s);
+    const ULONGLONG asked = GetTickCount64();
+    const std::optional<DWORD> exitCode = fellBehind ? program->close(10s) : std::nullopt;
+    const ULONGLONG took = GetTickCount64() - asked;
+    const int typedBeforeTheEnd = typed.load();
+    typing = false;
+    stream.join();
+    ASSERT_TRUE(fellBehind);
+    ASSERT_TRUE(exitCode) << "the program did not end while the scans kept coming";
+    EXPECT_EQ(*exitCode, 0u);
+    std::printf(
+        "[ figures  ] close request to the end during a stream of scans: %llu ms (%d typed)\n",
+        took, typedBeforeTheEnd);
+    EXPECT_LT(took, 3000u);
+}
+
+INSTANTIATE_TEST_SUITE_P(AddressBar, ScanStream, ::testing::Values(SetAddressBar),
+                         [](const auto&) { return std::string("SetAddressBar"); });
 
 }  // namespace
 }  // namespace zelko::test
